@@ -1,0 +1,24 @@
+#include "windows/clicklabel.h"
+
+#include <QMouseEvent>
+
+ClickLabel::ClickLabel(QWidget *parent)
+    : QLabel(parent)
+{
+}
+
+void ClickLabel::mousePressEvent(QMouseEvent *event)
+{
+    m_pressed = event->button() == Qt::LeftButton;
+    QLabel::mousePressEvent(event);
+}
+
+void ClickLabel::mouseReleaseEvent(QMouseEvent *event)
+{
+    const bool click = m_pressed && event->button() == Qt::LeftButton
+        && rect().contains(event->position().toPoint());
+    m_pressed = false;
+    QLabel::mouseReleaseEvent(event);
+    if (click)
+        Q_EMIT clicked();
+}

@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QMessageBox>
+#include <QString>
+
+// Every message box of the program carries the application title and no
+// other; these are the only two shapes the program asks.
+inline const QString ApplicationTitle = QStringLiteral("Numensight");
+
+void ShowMessage(const QString &text, QMessageBox::Icon icon);
+
+// Yes / No question with the information icon; true for Yes.
+bool AskYesNo(const QString &text);
