@@ -1,0 +1,64 @@
+#include "game/numbertest.h"
+
+#include "game/fieldnumber.h"
+#include "game/randomsource.h"
+
+#include <cmath>
+
+namespace NumberTestRules {
+namespace {
+bool isWhole(double value)
+{
+    return std::isfinite(value) && std::floor(value) == value;
+}
+
+EntryProblem problem(const char *message, Field focus, bool clearRangeStart = false)
+{
+    return {QString::fromLatin1(message), focus, clearRangeStart};
+}
+} // namespace
+
+std::optional<EntryProblem> CheckEntries(const QString &rangeStart, const QString &rangeEnd,
+                                         const QString &chosenNumber)
+{
+    if (rangeStart.isEmpty())
+        return problem("Please Enter Starting Number", Field::RangeStart);
+    if (rangeEnd.isEmpty())
+        return problem("Please Enter Ending Number", Field::RangeEnd);
+    if (chosenNumber.isEmpty())
+        return problem("Please Enter Your Chosen Number", Field::ChosenNumber);
+
+    const double s = FieldNumber(rangeStart);
+    const double e = FieldNumber(rangeEnd);
+    const double g = FieldNumber(chosenNumber);
+
+    if (e == s)
+        return problem("Starting and Ending Number Can't be Same", Field::RangeEnd);
+    if (e < s)
+        return problem("Starting Range Can't be Bigger Than Ending Range", Field::RangeEnd);
+    if (s == 0)
+        return problem("Please Enter Correct Starting Number", Field::RangeStart, true);
+    if (s > g)
+        return problem("Your Chosen Number Can't be Less Than Starting Number", Field::RangeStart);
+    if (e < g)
+        return problem("Your Chosen Number Can't be Bigger Than Ending Number", Field::ChosenNumber);
+
+    if (!isWhole(s) || s < 1)
+        return problem("Please Enter Correct Starting Number", Field::RangeStart, true);
+    if (!isWhole(e) || e > HighestRangeEnd)
+        return problem("Please Enter Correct Ending Number", Field::RangeEnd);
+    if (!isWhole(g))
+        return problem("Please Enter Correct Chosen Number", Field::ChosenNumber);
+    return std::nullopt;
+}
+
+int DrawNumber(RandomSource &random, double start, double end)
+{
+    int d = 0;
+    do {
+        d = static_cast<int>(std::floor(static_cast<double>(random.NextRandom()) * end + 1));
+    } while (start > d);
+    return d;
+}
+
+} // namespace NumberTestRules

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QString>
+
+#include <optional>
+
+class RandomSource;
+
+// The rules of the Number Test, free of widgets: which entry problem (if
+// any) stops a play, and the draw.
+namespace NumberTestRules {
+
+enum class Field { RangeStart, RangeEnd, ChosenNumber };
+
+struct EntryProblem
+{
+    QString message;
+    Field focus;
+    bool clearRangeStart = false;
+};
+
+// The draw keeps its result in 16 bits, so a range may not end above this.
+constexpr double HighestRangeEnd = 32767;
+
+// The eight checks typed entries can fail, in their order, followed by
+// three that only pasted text can reach: a start that is not a whole number
+// of at least 1, an end that is not a whole number or lies above
+// HighestRangeEnd, a chosen number that is not whole.
+std::optional<EntryProblem> CheckEntries(const QString &rangeStart, const QString &rangeEnd,
+                                         const QString &chosenNumber);
+
+// Uniform over the whole numbers from start to end: draws below the start
+// are thrown away and drawn again. Requires 1 <= start < end <= HighestRangeEnd.
+int DrawNumber(RandomSource &random, double start, double end);
+
+} // namespace NumberTestRules

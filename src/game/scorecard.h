@@ -1,0 +1,9 @@
+#pragma once
+
+#include <QString>
+
+class ScoreBook;
+
+// The score text: a snapshot of both tests' counts, two lines with an empty
+// one between them, CR LF line ends, nothing after the last " Attempts".
+QString ScoreText(const ScoreBook &book);
