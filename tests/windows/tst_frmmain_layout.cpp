@@ -204,7 +204,7 @@ private Q_SLOTS:
         const bool button = qobject_cast<const QPushButton *>(w);
         const bool edit = qobject_cast<const QLineEdit *>(w) || qobject_cast<const QTextEdit *>(w);
         const QPalette::ColorRole fore = button ? QPalette::ButtonText : edit ? QPalette::Text : QPalette::WindowText;
-        const QPalette::ColorRole back = button ? QPalette::Button : edit ? QPalette::Base : QPalette::Window;
+        const QPalette::ColorRole back = edit ? QPalette::Base : w->backgroundRole();
         for (auto group : {QPalette::Active, QPalette::Inactive}) {
             QCOMPARE(w->palette().color(group, fore), expectedColour(c.fore));
             if (qstrcmp(c.back, "-") != 0)
@@ -445,7 +445,7 @@ private Q_SLOTS:
     void wrappedCaptionsFitTheirVisibleArea_data()
     {
         QTest::addColumn<QString>("name");
-        for (const char *name : {"Label61", "lblFullBrand", "Label11", "Label1", "Label10"})
+        for (const char *name : {"Label61", "lblFullBrand", "lblCobrand", "Label11", "Label1", "Label10"})
             QTest::newRow(name) << name;
     }
     void wrappedCaptionsFitTheirVisibleArea()
@@ -457,6 +457,44 @@ private Q_SLOTS:
                                  .boundingRect(QRect(0, 0, label->width(), 1000), Qt::TextWordWrap, label->text());
         QVERIFY2(needed.height() <= visible.height(),
                  qPrintable(QStringLiteral("needs %1 px, has %2").arg(needed.height()).arg(visible.height())));
+    }
+
+    // The big digits are drawn from the top of their bordered tiles; a
+    // label's automatic indent would push them through the bottom border.
+    void tileDigitsAreNotClipped_data()
+    {
+        QTest::addColumn<QString>("name");
+        for (int i = 0; i < 5; ++i)
+            QTest::newRow(qPrintable(QString::number(i))) << QStringLiteral("lblFiveNumbers_%1").arg(i);
+    }
+    void tileDigitsAreNotClipped()
+    {
+        QFETCH(QString, name);
+        QWidget *tile = control(name);
+        const QImage image = tile->grab().toImage();
+        const QRgb digit = QColor(0xF0F1BE).rgb();
+        int top = image.height(), bottom = -1;
+        for (int y = 2; y < image.height() - 2; ++y) {
+            for (int x = 2; x < image.width() - 2; ++x) {
+                if (image.pixel(x, y) == digit) {
+                    top = std::min(top, y);
+                    bottom = std::max(bottom, y);
+                }
+            }
+        }
+        QVERIFY2(bottom >= 0, "no digit drawn");
+        QVERIFY2(bottom < image.height() - 3, qPrintable(QStringLiteral("digit reaches row %1").arg(bottom)));
+        QVERIFY(top < image.height() / 2);
+    }
+
+    // The menu bar is the desktop's, not the window's maroon on maroon.
+    void menusKeepTheDesktopColours()
+    {
+        const QPalette system = QApplication::palette();
+        for (const QWidget *menu : std::initializer_list<const QWidget *>{ui.menubar, ui.mnuFile, ui.mnuHelp}) {
+            QCOMPARE(menu->palette().color(QPalette::Window), system.color(QPalette::Window));
+            QCOMPARE(menu->palette().color(QPalette::WindowText), system.color(QPalette::WindowText));
+        }
     }
 
     // Without a buddy a label draws "&&" literally; the offer must show one "&".
