@@ -7,7 +7,9 @@
 #include <QStyleOption>
 #include <QTest>
 
+#include <algorithm>
 #include <cmath>
+#include <iterator>
 
 namespace {
 
@@ -164,6 +166,22 @@ private Q_SLOTS:
         QCOMPARE(m_window.palette().color(QPalette::WindowText), QColor(0x400000));
         QCOMPARE(ui.centralwidget->size(), QSize(px(7125), px(5295)));
         QVERIFY(m_window.findChild<QStatusBar *>() == nullptr);
+        QVERIFY(!m_window.windowIcon().isNull());
+    }
+
+    void clientAreaHoldsExactlyTheListedControls()
+    {
+        QStringList present;
+        for (const QWidget *w : ui.centralwidget->findChildren<QWidget *>()) {
+            if (!w->objectName().isEmpty() && !w->objectName().startsWith(u"qt_"))
+                present << w->objectName();
+        }
+        QStringList listed;
+        for (const Control &c : kControls)
+            listed << QString::fromLatin1(c.name);
+        present.sort();
+        listed.sort();
+        QCOMPARE(present, listed);
     }
 
     void controlsSitAtTheirTwipPositions_data() { addControlRows(); }
