@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QString>
+
+// A per-user lock file held with flock(). The kernel lets go of it when the
+// holding process ends in any way, so a crashed copy never blocks a start.
+class SingleInstance
+{
+public:
+    explicit SingleInstance(QString lockPath);
+    ~SingleInstance();
+
+    SingleInstance(const SingleInstance &) = delete;
+    SingleInstance &operator=(const SingleInstance &) = delete;
+
+    static QString DefaultLockPath();
+
+    // True when another holder has the lock; otherwise takes it and keeps it
+    // until this object is destroyed. Asking again while holding it says false.
+    bool PreviousInstanceRunning();
+
+private:
+    QString m_lockPath;
+    int m_fd = -1;
+};

@@ -1,0 +1,49 @@
+#include "shell/updatereminder.h"
+
+#include "mainwindow/modhelp.h"
+#include "shell/settingsstore.h"
+#include "windows/messagebox.h"
+
+const QString UpdateReminder::Message =
+    QStringLiteral("There maybe an update to this software available\rDo you want to check for an update?");
+const QString UpdateReminder::DateFormat = QStringLiteral("yyyy-MM-dd");
+
+UpdateReminder::UpdateReminder(SettingsStore &store, Seams seams)
+    : m_store(store)
+    , m_seams(std::move(seams))
+{
+    if (!m_seams.today)
+        m_seams.today = &QDate::currentDate;
+    if (!m_seams.askYesNo)
+        m_seams.askYesNo = &AskYesNo;
+    if (!m_seams.openDownloadPage)
+        m_seams.openDownloadPage = &modHelp::OpenDownloadPage;
+}
+
+void UpdateReminder::RemindOfUpdate()
+{
+    const QString stored = m_store.ReadSetting(SettingKeys::Duration);
+    const QDate today = m_seams.today();
+    const QString todayText = today.toString(DateFormat);
+
+    if (stored.isEmpty()) {
+        (void)m_store.WriteSetting(SettingKeys::Duration, todayText);
+        return;
+    }
+
+    const QDate last = QDate::fromString(stored, DateFormat);
+    if (!last.isValid() || qAbs(today.daysTo(last)) <= ThresholdDays)
+        return;
+
+    // When the write after the question fails, the stored date stays due;
+    // without this the main window's load would ask a second time.
+    if (m_asked)
+        return;
+    m_asked = true;
+
+    const bool wantsUpdate = m_seams.askYesNo(Message);
+    if (!m_store.WriteSetting(SettingKeys::Duration, todayText))
+        return;
+    if (wantsUpdate)
+        m_seams.openDownloadPage();
+}

@@ -1,0 +1,156 @@
+#include "mainwindow/modhelp.h"
+#include "shell/settingsstore.h"
+#include "shell/updatereminder.h"
+#include "support/modalwatcher.h"
+#include "support/urlcatcher.h"
+
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+const QDate Day0(2024, 2, 20);
+
+QString dateText(int day)
+{
+    return Day0.addDays(day).toString(QStringLiteral("yyyy-MM-dd"));
+}
+
+// Reads the real file but refuses every write, as a full disk would.
+class RefusingStore : public SettingsStore
+{
+public:
+    using SettingsStore::SettingsStore;
+    bool WriteSetting(const QString &, const QString &) override { return false; }
+};
+
+// One start of the program: the reminder runs from start-up, then again from
+// the main window's load.
+struct Start
+{
+    int asked = 0;
+    QString question;
+    int opened = 0;
+    QString storedWhenOpened;
+
+    void run(SettingsStore &store, QDate today, bool answer)
+    {
+        UpdateReminder reminder(store, {
+            [=] { return today; },
+            [&, answer](const QString &text) { ++asked; question = text; return answer; },
+            [&] { ++opened; storedWhenOpened = store.ReadSetting(SettingKeys::Duration); },
+        });
+        reminder.RemindOfUpdate();
+        reminder.RemindOfUpdate();
+    }
+};
+} // namespace
+
+class TestUpdateReminder : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void timeline_data()
+    {
+        QTest::addColumn<QString>("storedBefore");
+        QTest::addColumn<int>("today");
+        QTest::addColumn<bool>("answer");
+        QTest::addColumn<bool>("asks");
+        QTest::addColumn<QString>("storedAfter");
+        QTest::addColumn<int>("opened");
+
+        QTest::newRow("first run") << QString() << 0 << true << false << dateText(0) << 0;
+        QTest::newRow("14 days later") << dateText(0) << 14 << true << false << dateText(0) << 0;
+        QTest::newRow("15 days later, Yes") << dateText(0) << 15 << true << true << dateText(15) << 1;
+        QTest::newRow("29 days after the first") << dateText(15) << 29 << true << false << dateText(15) << 0;
+        QTest::newRow("30 days after the first, No") << dateText(15) << 30 << false << true << dateText(30) << 0;
+        QTest::newRow("a year later") << dateText(0) << 366 << false << true << dateText(366) << 0;
+        QTest::newRow("14 days ahead") << dateText(14) << 0 << true << false << dateText(14) << 0;
+        QTest::newRow("15 days ahead") << dateText(15) << 0 << true << true << dateText(0) << 1;
+        QTest::newRow("not a date") << QStringLiteral("soon") << 0 << true << false << QStringLiteral("soon") << 0;
+        QTest::newRow("another date form") << QStringLiteral("20/02/2024") << 30 << true << false
+                                           << QStringLiteral("20/02/2024") << 0;
+        QTest::newRow("no such day") << QStringLiteral("2023-02-29") << 30 << true << false
+                                     << QStringLiteral("2023-02-29") << 0;
+    }
+
+    void timeline()
+    {
+        QFETCH(QString, storedBefore);
+        QFETCH(int, today);
+        QFETCH(bool, answer);
+        QFETCH(bool, asks);
+        QFETCH(QString, storedAfter);
+        QFETCH(int, opened);
+
+        QTemporaryDir dir;
+        SettingsStore store(dir.filePath(QStringLiteral("numensight.ini")));
+        if (!storedBefore.isEmpty())
+            QVERIFY(store.WriteSetting(SettingKeys::Duration, storedBefore));
+
+        Start start;
+        start.run(store, Day0.addDays(today), answer);
+
+        QCOMPARE(start.asked, asks ? 1 : 0);
+        if (asks)
+            QCOMPARE(start.question, QStringLiteral("There maybe an update to this software available\r"
+                                                   "Do you want to check for an update?"));
+        QCOMPARE(store.ReadSetting(SettingKeys::Duration), storedAfter);
+        QCOMPARE(start.opened, opened);
+        if (opened)
+            QCOMPARE(start.storedWhenOpened, dateText(today));
+    }
+
+    void refusedWriteEndsSilently_data()
+    {
+        QTest::addColumn<QString>("storedBefore");
+        QTest::addColumn<int>("asked");
+        QTest::newRow("first run") << QString() << 0;
+        QTest::newRow("after the question") << dateText(0) << 1;
+    }
+
+    // The date stays due when the write fails; the load's run must not ask again.
+    void refusedWriteEndsSilently()
+    {
+        QFETCH(QString, storedBefore);
+        QFETCH(int, asked);
+
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("numensight.ini"));
+        if (!storedBefore.isEmpty())
+            QVERIFY(SettingsStore(path).WriteSetting(SettingKeys::Duration, storedBefore));
+        RefusingStore store(path);
+
+        Start start;
+        start.run(store, Day0.addDays(40), true);
+
+        QCOMPARE(start.asked, asked);
+        QCOMPARE(start.opened, 0);
+        QCOMPARE(store.ReadSetting(SettingKeys::Duration), storedBefore);
+    }
+
+    void realQuestionAndPageByDefault()
+    {
+        QTemporaryDir dir;
+        SettingsStore store(dir.filePath(QStringLiteral("numensight.ini")));
+        const QString longAgo = QDate::currentDate().addDays(-20).toString(QStringLiteral("yyyy-MM-dd"));
+        QVERIFY(store.WriteSetting(SettingKeys::Duration, longAgo));
+
+        ModalWatcher watcher;
+        watcher.answerNext(QMessageBox::Yes);
+        UrlCatcher catcher;
+        UpdateReminder(store).RemindOfUpdate();
+
+        QCOMPARE(watcher.seen().size(), size_t(1));
+        const ModalWatcher::Seen &box = watcher.seen().front();
+        QCOMPARE(box.text, UpdateReminder::Message);
+        QCOMPARE(box.title, QStringLiteral("Numensight"));
+        QCOMPARE(box.icon, QMessageBox::Information);
+        QCOMPARE(box.buttons, QMessageBox::Yes | QMessageBox::No);
+        QCOMPARE(catcher.urls, QList<QUrl>{modHelp::DownloadPageUrl()});
+        QCOMPARE(store.ReadSetting(SettingKeys::Duration), QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd")));
+    }
+};
+
+QTEST_MAIN(TestUpdateReminder)
+#include "tst_updatereminder.moc"
