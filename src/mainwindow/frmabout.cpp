@@ -1,0 +1,18 @@
+#include "mainwindow/frmabout.h"
+
+#include "mainwindow/modhelp.h"
+#include "windows/placement.h"
+
+frmAbout::frmAbout()
+    : QDialog(nullptr, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint
+                           | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint)
+{
+    ui.setupUi(this);
+    FixClientSize(this);
+    setWindowModality(Qt::ApplicationModal);
+    // OK is both default and cancel button: Enter presses it, and Escape
+    // rejects the dialog, which closes it the same way.
+    connect(ui.cmdOK, &QPushButton::clicked, this, &QDialog::accept);
+    connect(ui.lblHomePage, &ClickLabel::clicked, this, &modHelp::OpenHomePage);
+    connect(ui.lblCoBrand, &ClickLabel::clicked, this, &modHelp::OpenFullBrandPage);
+}

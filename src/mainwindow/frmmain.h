@@ -1,0 +1,90 @@
+#pragma once
+
+#include "ui_frmMain.h"
+
+#include <QMainWindow>
+
+#include <array>
+#include <functional>
+
+class RandomSource;
+class ScoreBook;
+
+// What the application shell lends the main window: the update reminder that
+// runs first in its load, and the exit window that its unload opens first.
+struct MainWindowHooks
+{
+    std::function<void()> remindOfUpdate;
+    std::function<void()> showExitWindow;
+};
+
+class frmMain : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    frmMain(ScoreBook &book, RandomSource &random, MainWindowHooks hooks = {},
+            QWidget *parent = nullptr);
+
+    static constexpr int PauseMilliseconds = 1500;
+    // Replaces the wait notice's pause; for tests only.
+    void setPause(std::function<void()> pause) { m_pause = std::move(pause); }
+
+    void CoBrand_Randomize();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void wireControls();
+    void Form_Load();
+    void Form_Unload();
+
+    // Navigation
+    void optOption_Click(int Index);
+    void cmdNext_Click();
+    void cmdBack_Click();
+    void cmdBackPick_Click();
+    void mnuPlay_Click();
+    void mnuBack_Click();
+    void mnuExit_Click();
+    void cmdExit_Click();
+
+    // Number Test
+    void CmdOK_Click();
+    bool ValidateNumberEntries();
+    void ShowWaitNotice();
+
+    // Pick The Right Number
+    void lblFiveNumbers_Click(int Index);
+    void cmdReset_Click();
+
+    // Score card
+    void cmdScore_Click();
+    void cmdScoreOk_Click();
+    void txtTotalScore_Change();
+    void txtTotalScore_Click();
+    void txtTotalScore_MouseDown();
+    void txtTotalScore_MouseMove();
+    void txtTotalScore_MouseUp();
+
+    // Entry fields
+    void txtRangeStart_KeyPress(int &KeyAscii);
+    void txtRangeEnd_KeyPress(int &KeyAscii);
+    void txtChuosenNumber_KeyPress(int &KeyAscii);
+    void txtNumberOfAttemp_KeyPress(int &KeyAscii);
+    void FilterDigitKey(int &KeyAscii);
+    bool filterEntryKey(QObject *field, QEvent *event);
+    bool watchScoreBox(QEvent *event);
+
+    void mnuAbout_Click();
+
+    Ui::frmMain ui;
+    ScoreBook &m_book;
+    RandomSource &m_random;
+    MainWindowHooks m_hooks;
+    std::function<void()> m_pause;
+    std::array<ClickLabel *, 5> m_fiveNumbers{};
+    QWidget *m_scoreBoxViewport = nullptr;
+};

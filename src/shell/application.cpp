@@ -1,0 +1,57 @@
+#include "shell/application.h"
+
+#include "mainwindow/frmmain.h"
+#include "windows/messagebox.h"
+
+#include <QApplication>
+#include <QIcon>
+
+Application::Application(ApplicationPaths paths)
+    : m_instance(paths.lockFile)
+    , m_settings(paths.settingsFile)
+    , m_reminder(m_settings)
+{
+}
+
+Application::~Application()
+{
+    delete m_main;
+}
+
+frmMain *Application::mainWindow() const
+{
+    return m_main;
+}
+
+bool Application::StartApplication()
+{
+    if (m_instance.PreviousInstanceRunning()) {
+        ShowMessage(QStringLiteral("Application is already running"), QMessageBox::Information);
+        EndApplication();
+        return false;
+    }
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/numensight-32.png")));
+    m_random.SeedRandom();
+    m_reminder.RemindOfUpdate();
+
+    MainWindowHooks hooks;
+    hooks.remindOfUpdate = [this] { m_reminder.RemindOfUpdate(); };
+    m_main = new frmMain(m_book, m_random, std::move(hooks));
+    m_main->setAttribute(Qt::WA_DeleteOnClose);
+    m_main->show();
+    m_main->CoBrand_Randomize();
+    return true;
+}
+
+void EndApplication()
+{
+    static bool ending = false;
+    if (ending)
+        return;
+    ending = true;
+    for (QWidget *window : QApplication::topLevelWidgets()) {
+        if (window->isVisible())
+            window->close();
+    }
+    QCoreApplication::exit(0);
+}

@@ -1,0 +1,47 @@
+#pragma once
+
+#include "game/randomsource.h"
+#include "game/scorebook.h"
+#include "shell/settingsstore.h"
+#include "shell/singleinstance.h"
+#include "shell/updatereminder.h"
+
+#include <QPointer>
+#include <QString>
+
+class frmMain;
+
+// Where the program keeps what outlives a window: its lock and its settings.
+struct ApplicationPaths
+{
+    QString lockFile = SingleInstance::DefaultLockPath();
+    QString settingsFile = SettingsStore::DefaultFilePath();
+};
+
+// The program as one object: the process-wide score book and random source,
+// the single-instance lock, the settings and the main window.
+class Application
+{
+public:
+    explicit Application(ApplicationPaths paths = {});
+    ~Application();
+
+    // Runs the start-up sequence. False when another copy already runs: this
+    // copy has told the user and ended, and nothing else was touched.
+    bool StartApplication();
+
+    frmMain *mainWindow() const;
+
+private:
+    SingleInstance m_instance;
+    SettingsStore m_settings;
+    UpdateReminder m_reminder;
+    ScoreBook m_book;
+    RandomSource m_random;
+    QPointer<frmMain> m_main;
+};
+
+// Closes every window still open, each with its own closing handling, then
+// ends the event loop with status 0. A call made while it is closing the
+// windows returns at once: the ending already under way finishes the job.
+void EndApplication();

@@ -1,0 +1,21 @@
+#include "windows/placement.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+#include <QWidget>
+
+void FixClientSize(QWidget *window)
+{
+    window->adjustSize();
+    window->setFixedSize(window->size());
+}
+
+void CentreOnScreen(QWidget *window)
+{
+    QScreen *screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    QRect frame = window->frameGeometry();
+    frame.moveCenter(screen->availableGeometry().center());
+    window->move(frame.topLeft());
+}

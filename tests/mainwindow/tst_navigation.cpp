@@ -1,0 +1,212 @@
+#include "support/mainwindowfixture.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalSpy>
+
+class TestNavigation : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void loadRunsTheReminderAndShowsTheStartPanel()
+    {
+        MainWindowFixture f;
+        QCOMPARE(f.reminders, 1);
+        QCOMPARE(f.panelInFront(), QStringLiteral("fraMain"));
+        QVERIFY(f.inFront("fraScoreClick", {"fraScore"}));
+        QVERIFY(!f.get<QRadioButton>("optOption_0")->isChecked());
+        QVERIFY(!f.get<QRadioButton>("optOption_1")->isChecked());
+        QCOMPARE(f.get<QPushButton>("cmdNext")->text(), QStringLiteral("&Play"));
+        QCOMPARE(f.get<QAction>("mnuPlay")->text(), QStringLiteral("Paly"));
+        QVERIFY(f.get<QAction>("mnuPlay")->isVisible());
+        QVERIFY(!f.get<QAction>("mnuBack")->isVisible());
+    }
+
+    void playWithoutAChoiceRefusesAndChangesNothing()
+    {
+        MainWindowFixture f;
+        f.click("cmdNext");
+        f.get<QAction>("mnuPlay")->trigger();
+        QCOMPARE(f.modals.texts(), QStringList(2, QStringLiteral("Please Select a test type to play")));
+        QCOMPARE(f.modals.seen()[0].icon, QMessageBox::Critical);
+        QCOMPARE(f.modals.seen()[0].title, QStringLiteral("Numensight"));
+        QCOMPARE(f.modals.seen()[0].buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+        QCOMPARE(f.panelInFront(), QStringLiteral("fraMain"));
+        QVERIFY(f.get<QAction>("mnuPlay")->isVisible());
+    }
+
+    void choosingATestRenamesPlay()
+    {
+        MainWindowFixture f;
+        f.click("optOption_1");
+        QCOMPARE(f.get<QPushButton>("cmdNext")->text(), QStringLiteral("Pick The &Right Number"));
+        QCOMPARE(f.get<QAction>("mnuPlay")->text(), QStringLiteral("Pick The &Right Number"));
+        f.click("optOption_0");
+        QCOMPARE(f.get<QPushButton>("cmdNext")->text(), QStringLiteral("&Number Test"));
+        QCOMPARE(f.get<QAction>("mnuPlay")->text(), QStringLiteral("&Number Test"));
+        QCOMPARE(f.panelInFront(), QStringLiteral("fraMain"));
+    }
+
+    void playEntersTheChosenPanelAndBackClearsTheNumberTest()
+    {
+        MainWindowFixture f;
+        f.click("cmdScore");
+        QVERIFY(f.inFront("fraScore", {"fraScoreClick"}));
+        f.click("optOption_0");
+        f.click("cmdNext");
+        QCOMPARE(f.panelInFront(), QStringLiteral("fraNumberTest"));
+        QVERIFY(f.inFront("fraScoreClick", {"fraScore"}));
+        QVERIFY(!f.get<QAction>("mnuPlay")->isVisible());
+        QVERIFY(f.get<QAction>("mnuBack")->isVisible());
+
+        f.type("txtRangeStart", "5");
+        f.type("txtRangeEnd", "10");
+        f.type("txtChuosenNumber", "7");
+        f.click("cmdBack");
+        QCOMPARE(f.panelInFront(), QStringLiteral("fraMain"));
+        for (const char *field : {"txtRangeStart", "txtRangeEnd", "txtChuosenNumber"})
+            QVERIFY(f.get<QLineEdit>(field)->text().isEmpty());
+        QVERIFY(f.get<QAction>("mnuPlay")->isVisible());
+        QVERIFY(!f.get<QAction>("mnuBack")->isVisible());
+        QCOMPARE(f.get<QPushButton>("cmdNext")->text(), QStringLiteral("&Number Test"));
+        QVERIFY(f.get<QRadioButton>("optOption_0")->isChecked());
+        QCOMPARE(f.modals.seen().size(), size_t(0));
+    }
+
+    void pickPanelKeepsItsRunAcrossBack()
+    {
+        MainWindowFixture f;
+        f.click("optOption_1");
+        f.get<QAction>("mnuPlay")->trigger();
+        QCOMPARE(f.panelInFront(), QStringLiteral("fraPickRightNumber"));
+        f.type("txtNumberOfAttemp", "4");
+        f.random.queue({0.0f});
+        f.click("lblFiveNumbers_0");
+        f.click("cmdBackPick");
+        QCOMPARE(f.panelInFront(), QStringLiteral("fraMain"));
+        QVERIFY(!f.get<QAction>("mnuBack")->isVisible());
+        f.click("cmdNext");
+        QCOMPARE(f.get<QLineEdit>("txtNumberOfAttemp")->text(), QStringLiteral("4"));
+        QVERIFY(!f.get<QLineEdit>("txtNumberOfAttemp")->isEnabled());
+        QCOMPARE(f.book.AttemptCount(PickTheRightNumber), 1);
+
+        // File, Back from this panel acts as the Number Test's Back.
+        f.get<QAction>("mnuBack")->trigger();
+        QCOMPARE(f.panelInFront(), QStringLiteral("fraMain"));
+        QVERIFY(f.get<QAction>("mnuPlay")->isVisible());
+        QCOMPARE(f.get<QLineEdit>("txtNumberOfAttemp")->text(), QStringLiteral("4"));
+    }
+
+    void accessKeysFollowThePlayCaption()
+    {
+        MainWindowFixture f;
+        // An access key presses its button after a short visible delay.
+        QTest::keyClick(&f.window, Qt::Key_P, Qt::AltModifier);
+        QTRY_COMPARE(f.modals.texts(), QStringList{QStringLiteral("Please Select a test type to play")});
+        f.activate();
+        f.click("optOption_0");
+        QTest::keyClick(&f.window, Qt::Key_N, Qt::AltModifier);
+        QTRY_COMPARE(f.panelInFront(), QStringLiteral("fraNumberTest"));
+        // Pressed again from the covered start panel, Play changes nothing visible.
+        f.get<QWidget>("txtRangeStart")->setFocus();
+        QSignalSpy played(f.get<QPushButton>("cmdNext"), &QPushButton::clicked);
+        QTest::keyClick(&f.window, Qt::Key_N, Qt::AltModifier);
+        QTRY_COMPARE(played.size(), 1);
+        QCOMPARE(f.panelInFront(), QStringLiteral("fraNumberTest"));
+        QVERIFY(f.get<QAction>("mnuBack")->isVisible());
+        QCOMPARE(f.modals.seen().size(), size_t(1));
+    }
+
+    void navigationNeverTouchesTheCounts()
+    {
+        MainWindowFixture f;
+        f.book.RecordVerdict(NumberTest, true);
+        f.click("optOption_1");
+        f.click("cmdNext");
+        f.click("cmdBackPick");
+        f.click("optOption_0");
+        f.click("cmdNext");
+        f.click("cmdBack");
+        QCOMPARE(f.book.AttemptCount(NumberTest), 1);
+        QCOMPARE(f.book.CorrectCount(NumberTest), 1);
+        QCOMPARE(f.book.AttemptCount(PickTheRightNumber), 0);
+    }
+
+    void entryFieldsRefuseAnythingButDigits_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("modifiers");
+        QTest::newRow("letter") << int(Qt::Key_A) << int(Qt::NoModifier);
+        QTest::newRow("minus") << int(Qt::Key_Minus) << int(Qt::NoModifier);
+        QTest::newRow("point") << int(Qt::Key_Period) << int(Qt::NoModifier);
+        QTest::newRow("space") << int(Qt::Key_Space) << int(Qt::NoModifier);
+        QTest::newRow("enter") << int(Qt::Key_Return) << int(Qt::NoModifier);
+        QTest::newRow("escape") << int(Qt::Key_Escape) << int(Qt::NoModifier);
+        QTest::newRow("ctrl+a") << int(Qt::Key_A) << int(Qt::ControlModifier);
+        QTest::newRow("ctrl+c") << int(Qt::Key_C) << int(Qt::ControlModifier);
+        QTest::newRow("ctrl+v") << int(Qt::Key_V) << int(Qt::ControlModifier);
+        QTest::newRow("ctrl+x") << int(Qt::Key_X) << int(Qt::ControlModifier);
+        QTest::newRow("ctrl+z") << int(Qt::Key_Z) << int(Qt::ControlModifier);
+    }
+
+    void entryFieldsRefuseAnythingButDigits()
+    {
+        QFETCH(int, key);
+        QFETCH(int, modifiers);
+        MainWindowFixture f;
+        QGuiApplication::clipboard()->setText(QStringLiteral("55"));
+        for (const char *name : {"txtRangeStart", "txtRangeEnd", "txtChuosenNumber", "txtNumberOfAttemp"}) {
+            auto *field = f.get<QLineEdit>(name);
+            field->setText(QStringLiteral("12"));
+            field->setFocus();
+            field->setCursorPosition(1);
+            f.modals.clear();
+            QTest::keyClick(field, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+            QCOMPARE(field->text(), QStringLiteral("12"));
+            QCOMPARE(f.modals.texts(), QStringList{QStringLiteral("Please Enter Only Numbers")});
+            QCOMPARE(f.modals.seen()[0].icon, QMessageBox::NoIcon);
+        }
+    }
+
+    void digitsAndEditingKeysWork()
+    {
+        MainWindowFixture f;
+        auto *chosen = f.get<QLineEdit>("txtChuosenNumber");
+        f.type("txtChuosenNumber", "1x2y3");
+        QCOMPARE(chosen->text(), QStringLiteral("123"));
+        QCOMPARE(f.modals.seen().size(), size_t(2)); // one message per refused character
+        QTest::keyClick(chosen, Qt::Key_Backspace);
+        QCOMPARE(chosen->text(), QStringLiteral("12"));
+        QTest::keyClick(chosen, Qt::Key_Home);
+        QTest::keyClick(chosen, Qt::Key_Delete);
+        QCOMPARE(chosen->text(), QStringLiteral("2"));
+        QTest::keyClick(chosen, Qt::Key_End);
+        f.type("txtChuosenNumber", "0123456789");
+        QCOMPARE(chosen->text(), QStringLiteral("20123456789"));
+        QCOMPARE(f.modals.seen().size(), size_t(2));
+    }
+
+    void rangeFieldsHoldThreeCharactersTypedOrPasted()
+    {
+        MainWindowFixture f;
+        f.type("txtRangeStart", "1234");
+        QCOMPARE(f.get<QLineEdit>("txtRangeStart")->text(), QStringLiteral("123"));
+        QCOMPARE(f.modals.seen().size(), size_t(0));
+
+        // Pasting is not filtered, but the length limit still holds.
+        QGuiApplication::clipboard()->setText(QStringLiteral("9e9x"));
+        auto *end = f.get<QLineEdit>("txtRangeEnd");
+        end->setFocus();
+        QTest::keyClick(end, Qt::Key_Insert, Qt::ShiftModifier);
+        QCOMPARE(end->text(), QStringLiteral("9e9"));
+        QCOMPARE(f.modals.seen().size(), size_t(0));
+    }
+};
+
+QTEST_MAIN(TestNavigation)
+#include "tst_navigation.moc"

@@ -1,0 +1,267 @@
+#include "support/mainwindowfixture.h"
+
+#include "game/verdict.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTextEdit>
+
+namespace {
+const QColor kGreen(0, 128, 0);
+const QColor kDarkRed(128, 0, 0);
+const QString kFinished = QStringLiteral("You have Finished All Your Attempts\r\nPlease Reset It");
+} // namespace
+
+class TestPlays : public QObject
+{
+    Q_OBJECT
+
+    static void enterNumberTest(MainWindowFixture &f, const QString &start, const QString &end,
+                                const QString &chosen)
+    {
+        f.click("optOption_0");
+        f.click("cmdNext");
+        f.get<QLineEdit>("txtRangeStart")->setText(start);
+        f.get<QLineEdit>("txtRangeEnd")->setText(end);
+        f.get<QLineEdit>("txtChuosenNumber")->setText(chosen);
+    }
+
+    static void enterPick(MainWindowFixture &f, const QString &budget)
+    {
+        f.click("optOption_1");
+        f.click("cmdNext");
+        f.type("txtNumberOfAttemp", budget);
+    }
+
+private Q_SLOTS:
+    void refusedEntriesShowTheirMessageAndMoveTheFocus_data()
+    {
+        QTest::addColumn<QString>("start");
+        QTest::addColumn<QString>("end");
+        QTest::addColumn<QString>("chosen");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<QString>("focus");
+        QTest::addColumn<QString>("startAfter");
+        QTest::newRow("all empty") << "" << "" << "" << "Please Enter Starting Number" << "txtRangeStart" << "";
+        QTest::newRow("end empty") << "1" << "" << "" << "Please Enter Ending Number" << "txtRangeEnd" << "1";
+        QTest::newRow("chosen empty") << "1" << "5" << "" << "Please Enter Your Chosen Number" << "txtChuosenNumber" << "1";
+        QTest::newRow("same") << "5" << "5" << "5" << "Starting and Ending Number Can't be Same" << "txtRangeEnd" << "5";
+        QTest::newRow("reversed") << "9" << "5" << "6" << "Starting Range Can't be Bigger Than Ending Range" << "txtRangeEnd" << "9";
+        QTest::newRow("zero start") << "0" << "10" << "5" << "Please Enter Correct Starting Number" << "txtRangeStart" << "";
+        QTest::newRow("below start") << "5" << "10" << "3" << "Your Chosen Number Can't be Less Than Starting Number" << "txtRangeStart" << "5";
+        QTest::newRow("above end") << "5" << "10" << "11" << "Your Chosen Number Can't be Bigger Than Ending Number" << "txtChuosenNumber" << "5";
+        QTest::newRow("pasted 9e9") << "5" << "9e9" << "7" << "Please Enter Correct Ending Number" << "txtRangeEnd" << "5";
+        QTest::newRow("pasted -5") << "-5" << "10" << "3" << "Please Enter Correct Starting Number" << "txtRangeStart" << "";
+        QTest::newRow("pasted 2.5") << "1" << "5" << "2.5" << "Please Enter Correct Chosen Number" << "txtChuosenNumber" << "1";
+    }
+
+    void refusedEntriesShowTheirMessageAndMoveTheFocus()
+    {
+        QFETCH(QString, start);
+        QFETCH(QString, end);
+        QFETCH(QString, chosen);
+        QFETCH(QString, message);
+        QFETCH(QString, focus);
+        QFETCH(QString, startAfter);
+        MainWindowFixture f;
+        enterNumberTest(f, start, end, chosen);
+        f.get("cmdBack")->setFocus();
+        f.click("CmdOK");
+        QCOMPARE(f.modals.texts(), QStringList{message});
+        QCOMPARE(f.modals.seen()[0].icon, QMessageBox::Information);
+        QCOMPARE(f.window.focusWidget()->objectName(), focus);
+        QCOMPARE(f.get<QLineEdit>("txtRangeStart")->text(), startAfter);
+        QCOMPARE(f.get<QLineEdit>("txtChuosenNumber")->text(), chosen);
+        QCOMPARE(f.book.AttemptCount(NumberTest), 0);
+        QVERIFY(f.verdicts.empty());
+        QCOMPARE(f.random.taken(), 0);
+    }
+
+    void numberTestPlaysCountAndAnnounce()
+    {
+        MainWindowFixture f;
+        enterNumberTest(f, "1", "2", "1");
+        f.random.queue({0.0f, 0.9f});
+        f.click("CmdOK");
+        f.click("CmdOK");
+        QCOMPARE(f.verdicts.size(), size_t(2));
+        QCOMPARE(f.verdicts[0].sentence, Verdict::Sentence(true));
+        QCOMPARE(f.verdicts[0].colour, kGreen);
+        QCOMPARE(f.verdicts[1].sentence, Verdict::Sentence(false));
+        QCOMPARE(f.verdicts[1].colour, kDarkRed);
+        QCOMPARE(f.book.CorrectCount(NumberTest), 1);
+        QCOMPARE(f.book.AttemptCount(NumberTest), 2);
+        QCOMPARE(f.book.AttemptCount(PickTheRightNumber), 0);
+        QCOMPARE(f.get<QLabel>("lblResult")->text(), QStringLiteral("InCorrect"));
+        QVERIFY(!f.get("picMessage")->isVisible());
+        QCOMPARE(f.get<QLineEdit>("txtRangeStart")->text(), QStringLiteral("1"));
+        QCOMPARE(f.get<QLineEdit>("txtChuosenNumber")->text(), QStringLiteral("1"));
+        QVERIFY(f.modals.seen().empty());
+    }
+
+    void leadingZerosAndRedrawsBelowTheStart()
+    {
+        MainWindowFixture f;
+        enterNumberTest(f, "007", "010", "7");
+        f.random.queue({0.1f, 0.65f}); // 2 lies below the start and is drawn again; 7 follows
+        f.click("CmdOK");
+        QCOMPARE(f.random.taken(), 2);
+        QCOMPARE(f.verdicts.size(), size_t(1));
+        QCOMPARE(f.verdicts[0].sentence, Verdict::Sentence(true));
+    }
+
+    void waitNoticeIsOnScreenDuringThePause()
+    {
+        MainWindowFixture f;
+        enterNumberTest(f, "1", "5", "3");
+        QImage during;
+        bool noticeInFront = false;
+        f.window.setPause([&] {
+            noticeInFront = f.inFront("picMessage", {"fraMain", "fraNumberTest", "fraPickRightNumber"});
+            during = f.window.grab().toImage();
+        });
+        f.click("CmdOK");
+        QVERIFY(noticeInFront);
+        QWidget *notice = f.get("picMessage");
+        const QPoint corner = notice->mapTo(&f.window, QPoint(2, 2));
+        QCOMPARE(during.pixelColor(corner), QColor(255, 0, 0));
+        const QImage after = f.window.grab().toImage();
+        QVERIFY(after.pixelColor(corner) != QColor(255, 0, 0));
+        QVERIFY(!notice->isVisible());
+    }
+
+    void resultWindowIsModalBorderlessAndIgnoresEscape()
+    {
+        MainWindowFixture f;
+        enterNumberTest(f, "1", "5", "3");
+        bool checked = false;
+        f.modals.onOtherModal([&](QWidget *result) {
+            QCOMPARE(result->windowModality(), Qt::ApplicationModal);
+            QVERIFY(result->parentWidget() == nullptr);
+            QVERIFY(result->windowFlags().testFlag(Qt::FramelessWindowHint));
+            QTest::keyClick(result, Qt::Key_Escape);
+            QVERIFY(result->isVisible());
+            // A click on the main window's Back reaches nothing while it is open.
+            QWidget *back = f.get("cmdBack");
+            QTest::mouseClick(f.window.windowHandle(), Qt::LeftButton, {},
+                              back->mapTo(&f.window, back->rect().center()));
+            QCoreApplication::processEvents();
+            QCOMPARE(f.panelInFront(), QStringLiteral("fraNumberTest"));
+            checked = true;
+            QTest::mouseClick(result->findChild<QWidget *>(QStringLiteral("cmdTry")), Qt::LeftButton);
+        });
+        f.click("CmdOK");
+        QVERIFY(checked);
+        QCOMPARE(f.get<QLineEdit>("txtRangeEnd")->text(), QStringLiteral("5"));
+    }
+
+    void pickNeedsABudgetFirst()
+    {
+        MainWindowFixture f;
+        f.click("optOption_1");
+        f.click("cmdNext");
+        f.click("lblFiveNumbers_2");
+        QCOMPARE(f.modals.texts(), QStringList{QStringLiteral("Enter The Number Of Attempts You Want To Make")});
+        QCOMPARE(f.modals.seen()[0].icon, QMessageBox::NoIcon);
+        QCOMPARE(f.window.focusWidget()->objectName(), QStringLiteral("txtNumberOfAttemp"));
+        QVERIFY(f.get("txtNumberOfAttemp")->isEnabled());
+        QCOMPARE(f.book.AttemptCount(PickTheRightNumber), 0);
+    }
+
+    void pickPlaysUntilTheBudgetIsSpentThenReset()
+    {
+        MainWindowFixture f;
+        f.book.RecordVerdict(NumberTest, true);
+        enterPick(f, "3");
+        f.random.queue({0.5f, 0.5f, 0.0f}); // draws 3, 3, 1
+        f.click("lblFiveNumbers_2");
+        QVERIFY(!f.get("txtNumberOfAttemp")->isEnabled());
+        f.click("lblFiveNumbers_0");
+        f.click("lblFiveNumbers_4");
+        QCOMPARE(f.verdicts.size(), size_t(3));
+        QCOMPARE(f.verdicts[0].sentence, Verdict::Sentence(true)); // the tile showing 3
+        QCOMPARE(f.verdicts[1].colour, kDarkRed);
+        QCOMPARE(f.book.CorrectCount(PickTheRightNumber), 1);
+        QCOMPARE(f.book.AttemptCount(PickTheRightNumber), 3);
+        QCOMPARE(f.get<QLabel>("lblResultPicKNumber")->text(), QStringLiteral("InCorrect"));
+
+        f.click("lblFiveNumbers_1");
+        QCOMPARE(f.modals.texts(), QStringList{kFinished});
+        QCOMPARE(f.modals.seen()[0].icon, QMessageBox::Information);
+        QCOMPARE(f.book.AttemptCount(PickTheRightNumber), 3);
+        QCOMPARE(f.verdicts.size(), size_t(3));
+
+        f.click("cmdReset");
+        QCOMPARE(f.get<QLineEdit>("txtNumberOfAttemp")->text(), QString());
+        QVERIFY(f.get("txtNumberOfAttemp")->isEnabled());
+        QCOMPARE(f.book.AttemptCount(PickTheRightNumber), 0);
+        QCOMPARE(f.book.CorrectCount(PickTheRightNumber), 0);
+        QCOMPARE(f.book.AttemptCount(NumberTest), 1);
+        QCOMPARE(f.book.CorrectCount(NumberTest), 1);
+    }
+
+    void zeroBudgetRefusesAtOnceAndLocksTheField()
+    {
+        MainWindowFixture f;
+        enterPick(f, "0");
+        f.click("lblFiveNumbers_0");
+        QCOMPARE(f.modals.texts(), QStringList{kFinished});
+        QVERIFY(!f.get("txtNumberOfAttemp")->isEnabled());
+        QVERIFY(f.verdicts.empty());
+        QCOMPARE(f.random.taken(), 0);
+    }
+
+    void scoreCardShowsASnapshotOfBothTests()
+    {
+        MainWindowFixture f;
+        auto *score = f.get<QTextEdit>("txtTotalScore");
+        f.click("cmdScore");
+        QCOMPARE(score->toPlainText(),
+                 QStringLiteral("Number Test :-  0 Correct Out Of 0 Attempts\n\n"
+                                "Pick The Right Number :-  0 Correct Out Of 0 Attempts"));
+        QVERIFY(f.inFront("fraScore", {"fraScoreClick"}));
+        f.click("cmdScoreOk");
+        QVERIFY(f.inFront("fraScoreClick", {"fraScore"}));
+
+        enterNumberTest(f, "1", "2", "1");
+        f.random.queue({0.0f, 0.9f, 0.9f});
+        for (int i = 0; i < 3; ++i)
+            f.click("CmdOK");
+        f.click("cmdBack");
+        f.click("optOption_1");
+        f.click("cmdNext");
+        f.type("txtNumberOfAttemp", "5");
+        f.random.queue({0.0f});
+        f.click("lblFiveNumbers_0");
+        f.click("cmdBackPick");
+        f.click("cmdScore");
+        QCOMPARE(score->toPlainText(),
+                 QStringLiteral("Number Test :-  1 Correct Out Of 3 Attempts\n\n"
+                                "Pick The Right Number :-  1 Correct Out Of 1 Attempts"));
+        f.book.RecordVerdict(NumberTest, false);
+        QVERIFY(score->toPlainText().startsWith(QStringLiteral("Number Test :-  1 Correct Out Of 3 ")));
+    }
+
+    void scoreBoxEmptiesTheClipboard()
+    {
+        MainWindowFixture f;
+        QClipboard *clipboard = QGuiApplication::clipboard();
+        f.click("cmdScore");
+        QWidget *box = f.get<QTextEdit>("txtTotalScore")->viewport();
+
+        clipboard->setText(QStringLiteral("from another program"));
+        QTest::mouseMove(box, box->rect().center());
+        QTRY_VERIFY(clipboard->text().isEmpty());
+
+        clipboard->setText(QStringLiteral("again"));
+        f.click("cmdScoreOk");
+        QCOMPARE(clipboard->text(), QStringLiteral("again"));
+        f.click("cmdScore"); // rewriting the text empties it too
+        QVERIFY(clipboard->text().isEmpty());
+    }
+};
+
+QTEST_MAIN(TestPlays)
+#include "tst_plays.moc"

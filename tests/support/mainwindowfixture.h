@@ -1,0 +1,91 @@
+#pragma once
+
+#include "game/scorebook.h"
+#include "mainwindow/frmmain.h"
+#include "support/modalwatcher.h"
+#include "support/scriptedrandom.h"
+
+#include <QLabel>
+#include <QTest>
+
+// A real main window, shown offscreen, with a scripted random source, no
+// pause, counted hooks, and a watcher that answers every modal window: a
+// result window is recorded (its sentence and colour) and closed with
+// TRY AGAIN.
+struct MainWindowFixture
+{
+    struct Verdict
+    {
+        QString sentence;
+        QColor colour;
+    };
+
+    ScoreBook book;
+    ScriptedRandom random;
+    int reminders = 0;
+    int exitWindows = 0;
+    ModalWatcher modals;
+    std::vector<Verdict> verdicts;
+    frmMain window;
+
+    MainWindowFixture()
+        : window(book, random, {[this] { ++reminders; }, [this] { ++exitWindows; }})
+    {
+        window.setPause([] {});
+        modals.onOtherModal([this](QWidget *modal) {
+            if (modal->objectName() != QLatin1String("frmResult"))
+                return;
+            auto *label = modal->findChild<QLabel *>(QStringLiteral("lblResult"));
+            verdicts.push_back({label->text(), label->palette().color(QPalette::WindowText)});
+            QTest::mouseClick(modal->findChild<QWidget *>(QStringLiteral("cmdTry")), Qt::LeftButton);
+        });
+        window.show();
+        activate();
+    }
+
+    // The offscreen platform does not hand activation back when a modal
+    // window closes, as a desktop would; shortcuts need an active window.
+    void activate()
+    {
+        window.activateWindow();
+        if (!QTest::qWaitForWindowActive(&window))
+            qWarning("main window did not become active");
+    }
+
+    template<class T = QWidget>
+    T *get(const char *name)
+    {
+        T *control = window.findChild<T *>(QLatin1String(name));
+        if (!control)
+            qFatal("no control named %s", name);
+        return control;
+    }
+
+    void click(const char *name) { QTest::mouseClick(get(name), Qt::LeftButton); }
+
+    void type(const char *field, const QString &text) { QTest::keyClicks(get(field), text); }
+
+    // True when `name` lies above every other sibling named in `others`.
+    bool inFront(const char *name, std::initializer_list<const char *> others)
+    {
+        QWidget *control = get(name);
+        const QObjectList siblings = control->parentWidget()->children();
+        for (const char *other : others) {
+            if (siblings.indexOf(get(other)) > siblings.indexOf(control))
+                return false;
+        }
+        return true;
+    }
+
+    QString panelInFront()
+    {
+        for (const char *panel : {"fraMain", "fraNumberTest", "fraPickRightNumber"}) {
+            bool front = true;
+            for (const char *other : {"fraMain", "fraNumberTest", "fraPickRightNumber"})
+                front = front && (other == panel || inFront(panel, {other}));
+            if (front)
+                return QLatin1String(panel);
+        }
+        return {};
+    }
+};
