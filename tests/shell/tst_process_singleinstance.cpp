@@ -1,0 +1,104 @@
+#include "support/gameprocess.h"
+
+#include <QFileInfo>
+#include <QTest>
+
+#include <csignal>
+
+namespace {
+const QString kMainWindow = QStringLiteral("^Numensight v1\\.65$");
+const QString kMessageBox = QStringLiteral("^Numensight$");
+} // namespace
+
+class TestProcessSingleInstance : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init()
+    {
+        if (!GameEnvironment().hasDisplay())
+            QSKIP("needs an X display; make test provides one");
+    }
+
+    void secondCopyIsRefusedAndLeavesTheFirstAlone()
+    {
+        GameEnvironment env;
+        QProcess *first = env.start();
+        const QStringList main = X11::waitForWindows(kMainWindow, first->processId());
+        QCOMPARE(main.size(), 1);
+        const QByteArray settingsBefore = [&] {
+            QFile f(env.settingsFile());
+            return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+        }();
+        QVERIFY(!settingsBefore.isEmpty());
+        const QString geometryBefore = X11::run("xdotool", {"getwindowgeometry", main[0]});
+
+        QProcess *second = env.start();
+        const QStringList box = X11::waitForWindows(kMessageBox, second->processId());
+        QCOMPARE(box.size(), 1);
+        QVERIFY(X11::windows(kMainWindow, second->processId()).isEmpty());
+        X11::run("xdotool", {"key", "--window", box[0], "Return"});
+        QVERIFY(second->waitForFinished(10000));
+        QCOMPARE(second->exitStatus(), QProcess::NormalExit);
+        QCOMPARE(second->exitCode(), 0);
+
+        QCOMPARE(first->state(), QProcess::Running);
+        QCOMPARE(X11::windows(kMainWindow, first->processId()), main);
+        QCOMPARE(X11::run("xdotool", {"getwindowgeometry", main[0]}), geometryBefore);
+        QFile settings(env.settingsFile());
+        QVERIFY(settings.open(QIODevice::ReadOnly));
+        QCOMPARE(settings.readAll(), settingsBefore);
+        first->kill();
+        first->waitForFinished();
+    }
+
+    void killedCopyNeverBlocksTheNext()
+    {
+        GameEnvironment env;
+        QProcess *first = env.start();
+        QCOMPARE(X11::waitForWindows(kMainWindow, first->processId()).size(), 1);
+        ::kill(pid_t(first->processId()), SIGKILL);
+        QVERIFY(first->waitForFinished(10000));
+
+        QProcess *next = env.start();
+        QCOMPARE(X11::waitForWindows(kMainWindow, next->processId()).size(), 1);
+        QVERIFY(X11::windows(kMessageBox, next->processId()).isEmpty());
+        next->kill();
+        next->waitForFinished();
+    }
+
+    void simultaneousStartsLeaveExactlyOneRunning()
+    {
+        GameEnvironment env;
+        std::vector<QProcess *> copies;
+        for (int i = 0; i < 4; ++i)
+            copies.push_back(env.start());
+        QVERIFY(!X11::waitForWindows(kMainWindow).isEmpty());
+        QTRY_COMPARE_WITH_TIMEOUT(X11::windows(kMessageBox).size(), qsizetype(3), 20000);
+        QCOMPARE(X11::windows(kMainWindow).size(), qsizetype(1));
+        // A key can reach a box before the window manager has focused it, so
+        // answer again until every box is gone.
+        for (int round = 0; round < 20 && !X11::windows(kMessageBox).isEmpty(); ++round) {
+            for (const QString &box : X11::windows(kMessageBox)) {
+                X11::run("xdotool", {"windowactivate", "--sync", box});
+                X11::run("xdotool", {"key", "Return"});
+            }
+            QTest::qWait(250);
+        }
+        int running = 0;
+        for (QProcess *copy : copies) {
+            if (copy->state() != QProcess::NotRunning && !copy->waitForFinished(5000))
+                ++running;
+            else
+                QCOMPARE(copy->exitCode(), 0);
+        }
+        QCOMPARE(running, 1);
+        QCOMPARE(X11::windows(kMainWindow).size(), qsizetype(1));
+        for (QProcess *copy : copies)
+            copy->kill();
+    }
+};
+
+QTEST_GUILESS_MAIN(TestProcessSingleInstance)
+#include "tst_process_singleinstance.moc"

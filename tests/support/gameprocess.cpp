@@ -1,0 +1,88 @@
+#include "support/gameprocess.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcessEnvironment>
+#include <QThread>
+
+GameEnvironment::GameEnvironment()
+{
+    QFile::setPermissions(m_runtime.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+}
+
+bool GameEnvironment::hasDisplay() const
+{
+    return !qEnvironmentVariableIsEmpty("DISPLAY");
+}
+
+QString GameEnvironment::settingsFile() const
+{
+    return m_config.filePath(QStringLiteral("Numensight/numensight.ini"));
+}
+
+QProcess *GameEnvironment::start(const QStringList &wrapper)
+{
+    auto process = std::make_unique<QProcess>();
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), m_runtime.path());
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), m_config.path());
+    process->setProcessEnvironment(env);
+    process->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    const QString binary = QStringLiteral(NUMENSIGHT_BINARY);
+    if (wrapper.isEmpty())
+        process->start(binary, {});
+    else
+        process->start(wrapper.first(), wrapper.mid(1) + QStringList{binary});
+    process->waitForStarted();
+    m_processes.push_back(std::move(process));
+    return m_processes.back().get();
+}
+
+namespace X11 {
+
+QString run(const QString &program, const QStringList &arguments)
+{
+    QProcess process;
+    process.start(program, arguments);
+    process.waitForFinished(10000);
+    return QString::fromLocal8Bit(process.readAllStandardOutput()).trimmed();
+}
+
+QStringList windows(const QString &nameRegex, qint64 pid)
+{
+    QStringList args{QStringLiteral("search"), QStringLiteral("--all"), QStringLiteral("--onlyvisible")};
+    if (pid)
+        args << QStringLiteral("--pid") << QString::number(pid);
+    args << QStringLiteral("--name") << nameRegex;
+    const QString out = run(QStringLiteral("xdotool"), args);
+    return out.isEmpty() ? QStringList{} : out.split(u'\n');
+}
+
+QStringList waitForWindows(const QString &nameRegex, qint64 pid, int timeoutMs)
+{
+    QElapsedTimer timer;
+    timer.start();
+    QStringList found;
+    while ((found = windows(nameRegex, pid)).isEmpty() && timer.elapsed() < timeoutMs)
+        QThread::msleep(50);
+    return found;
+}
+
+QString name(const QString &window)
+{
+    return run(QStringLiteral("xdotool"), {QStringLiteral("getwindowname"), window});
+}
+
+QString property(const QString &window, const QString &atom)
+{
+    return run(QStringLiteral("xprop"), {QStringLiteral("-id"), window, atom});
+}
+
+QString activeWindow()
+{
+    return run(QStringLiteral("xdotool"), {QStringLiteral("getactivewindow")});
+}
+
+} // namespace X11

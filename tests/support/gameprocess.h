@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QProcess>
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+
+// Runs the real program on the X display the test runs under, with its own
+// runtime (lock) and configuration (settings) folders, and looks at its
+// windows through xdotool and xprop.
+class GameEnvironment
+{
+public:
+    GameEnvironment();
+
+    bool hasDisplay() const;
+    QString runtimeDir() const { return m_runtime.path(); }
+    QString configDir() const { return m_config.path(); }
+    QString settingsFile() const;
+
+    // Extra words put before the program, e.g. {"faketime", "+15 days"}.
+    QProcess *start(const QStringList &wrapper = {});
+
+private:
+    QTemporaryDir m_runtime;
+    QTemporaryDir m_config;
+    std::vector<std::unique_ptr<QProcess>> m_processes;
+};
+
+namespace X11 {
+
+QString run(const QString &program, const QStringList &arguments);
+
+// Visible top-level windows whose name matches the regular expression,
+// optionally of one process; waits up to timeoutMs for at least one.
+QStringList waitForWindows(const QString &nameRegex, qint64 pid = 0, int timeoutMs = 20000);
+QStringList windows(const QString &nameRegex, qint64 pid = 0);
+QString name(const QString &window);
+QString property(const QString &window, const QString &atom);
+QString activeWindow();
+
+} // namespace X11
