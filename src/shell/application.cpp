@@ -6,10 +6,11 @@
 #include <QApplication>
 #include <QIcon>
 
-Application::Application(ApplicationPaths paths)
+Application::Application(ApplicationPaths paths, RandomSource *random)
     : m_instance(paths.lockFile)
     , m_settings(paths.settingsFile)
     , m_reminder(m_settings)
+    , m_random(random ? *random : m_ownRandom)
 {
 }
 

@@ -23,7 +23,8 @@ struct ApplicationPaths
 class Application
 {
 public:
-    explicit Application(ApplicationPaths paths = {});
+    // A test may lend its own random source; otherwise the program keeps one.
+    explicit Application(ApplicationPaths paths = {}, RandomSource *random = nullptr);
     ~Application();
 
     // Runs the start-up sequence. False when another copy already runs: this
@@ -37,7 +38,8 @@ private:
     SettingsStore m_settings;
     UpdateReminder m_reminder;
     ScoreBook m_book;
-    RandomSource m_random;
+    RandomSource m_ownRandom;
+    RandomSource &m_random;
     QPointer<frmMain> m_main;
 };
 
