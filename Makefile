@@ -9,7 +9,7 @@ JOBS       := $(shell nproc 2>/dev/null || echo 2)
 
 # Build and run, then the real-window tests: a virtual X server, a window
 # manager, input, screenshots and a moved clock.
-PACKAGES := g++ make cmake qt6-base-dev \
+PACKAGES := g++ make cmake qt6-base-dev fonts-dejavu-core \
             xvfb xauth openbox x11-utils xdotool imagemagick faketime
 
 SUDO := $(if $(filter 0,$(shell id -u)),,sudo)
@@ -39,7 +39,10 @@ run: build
 
 test: build asan
 	scripts/with-xvfb.sh ctest --test-dir $(BUILD) --output-on-failure -j$(JOBS)
-	scripts/with-xvfb.sh ctest --test-dir $(ASAN_BUILD) --output-on-failure -j$(JOBS)
+	ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
+	LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp \
+	UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+	  scripts/with-xvfb.sh ctest --test-dir $(ASAN_BUILD) --output-on-failure -j$(JOBS)
 
 # Only the headless unit and widget tests: seconds, no X server.
 test-fast: build

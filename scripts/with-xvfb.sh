@@ -12,7 +12,9 @@ for n in $(seq 90 140); do
 done
 [ -n "$display" ] || { echo "with-xvfb: no free X display number" >&2; exit 1; }
 
-Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+# Key auto-repeat off (-ardelay): a key that xdotool presses while the machine
+# is loaded can outlive its release and repeat into windows opened later.
+Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp -ardelay 600000 >/dev/null 2>&1 &
 xvfb_pid=$!
 openbox_pid=""
 cleanup() {
