@@ -6,13 +6,18 @@ namespace modHelp {
 namespace {
 QUrl onMainSite(const char *path)
 {
-    return QUrl(QStringLiteral("http://" NUMENSIGHT_MAIN_HOST) + QLatin1String(path));
+    return QUrl(MainSiteAddress(path));
 }
 QUrl onHelpSite(const char *path)
 {
     return QUrl(QStringLiteral("http://" NUMENSIGHT_HELP_HOST) + QLatin1String(path));
 }
 } // namespace
+
+QString MainSiteAddress(const char *path)
+{
+    return QStringLiteral("http://" NUMENSIGHT_MAIN_HOST) + QLatin1String(path);
+}
 
 QUrl HomePageUrl() { return onMainSite(""); }
 QUrl HelpPageUrl() { return onMainSite("/numensight/numensight-help.html"); }

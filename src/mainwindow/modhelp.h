@@ -15,6 +15,10 @@ QUrl DonatePageUrl();
 QUrl CoBrandPageUrl();
 QUrl FullBrandPageUrl();
 
+// The full address of a page on the main site, as text, for callers that
+// build a query of their own onto it.
+QString MainSiteAddress(const char *path);
+
 void OpenPage(const QUrl &url);
 
 void OpenHomePage();

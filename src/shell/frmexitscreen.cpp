@@ -1,0 +1,235 @@
+#include "shell/frmexitscreen.h"
+
+#include "game/randomsource.h"
+#include "mainwindow/digitfilter.h"
+#include "mainwindow/modhelp.h"
+#include "shell/modtellafriend.h"
+#include "windows/messagebox.h"
+#include "windows/placement.h"
+
+#include <QCloseEvent>
+#include <QKeyEvent>
+
+using modTellAFriend::TrimSpaces;
+
+namespace {
+void ClearPlaceholder(QLineEdit *box, const QString &placeholder)
+{
+    if (TrimSpaces(box->text()) == placeholder)
+        box->clear();
+}
+
+void RestorePlaceholder(QLineEdit *box, const QString &placeholder)
+{
+    if (TrimSpaces(box->text()).isEmpty())
+        box->setText(placeholder);
+}
+} // namespace
+
+frmExitScreen::frmExitScreen(RandomSource &random, std::function<void()> endApplication)
+    : QDialog(nullptr, Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint
+                           | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                           | Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint)
+    , m_random(random)
+    , m_endApplication(std::move(endApplication))
+{
+    ui.setupUi(this);
+    // The hidden buttons lie below the client area, so sizing to the visible
+    // controls would not give the defined size: keep the one the definition sets.
+    setFixedSize(size());
+    // The window comes up above everything as the main window closes, but
+    // must not take the keyboard from whatever the user is typing into.
+    setAttribute(Qt::WA_ShowWithoutActivating);
+
+    connect(ui.cmdClose, &QPushButton::clicked, this, &frmExitScreen::cmdClose_Click);
+    connect(ui.Check1, &QPushButton::clicked, this, &frmExitScreen::Check1_Click);
+    connect(ui.lblGoToHome, &ClickLabel::clicked, this, &frmExitScreen::lblGoToHome_Click);
+    connect(ui.cmdSubmit, &QPushButton::clicked, this, &frmExitScreen::cmdSubmit_Click);
+    const std::initializer_list<QWidget *> boxes = {ui.txtName, ui.txtEmail, ui.txtMessage,
+                                                    ui.txtFriendName, ui.txtFriendEmail};
+    for (QWidget *box : boxes)
+        box->installEventFilter(this);
+
+    CentreOnScreen(this);
+    Form_Load();
+}
+
+QString frmExitScreen::SupportMessage(int k)
+{
+    switch (k) {
+    case 0:
+        return QStringLiteral(
+            "Programs like this one can be made and maintained only with your support. The best "
+            "way to support us is to visit www.gladesoftwares.com/forum regularly and take part "
+            "in its discussions and other activities.");
+    case 1:
+        return QStringLiteral(
+            "Visit www.gladesoftwares.com/forum regularly and support it by taking part in its "
+            "discussions and activities. Without your regular visits we cannot support and "
+            "maintain programs like this one.");
+    case 2:
+        return QStringLiteral(
+            "Our forum at www.gladesoftwares.com/forum is a free online discussion forum for all "
+            "esoteric subjects. Visit it regularly and help us develop and maintain this program.");
+    case 3:
+        return QStringLiteral(
+            "Please help our forum by visiting it regularly and taking part in its discussions at "
+            "www.gladesoftwares.com/forum. Your visits help us maintain it and develop more "
+            "programs.");
+    default:
+        return {};
+    }
+}
+
+void frmExitScreen::Form_Load()
+{
+    const int k = static_cast<int>(m_random.NextRandom() * SupportMessageCount);
+    ui.Label2->setText(SupportMessage(k));
+}
+
+void frmExitScreen::Form_Unload()
+{
+    m_endApplication();
+}
+
+void frmExitScreen::closeEvent(QCloseEvent *event)
+{
+    Form_Unload();
+    event->accept();
+}
+
+// The window has no cancel button: Escape must not hide it and leave the
+// process running without a window.
+void frmExitScreen::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier)
+        return;
+    QDialog::keyPressEvent(event);
+}
+
+void frmExitScreen::cmdClose_Click()
+{
+    m_endApplication();
+}
+
+void frmExitScreen::Check1_Click()
+{
+    if (!ui.Check1->isChecked())
+        return;
+    ui.Check1->setChecked(false);
+    modHelp::OpenHomePage();
+}
+
+void frmExitScreen::lblGoToHome_Click()
+{
+    modHelp::OpenCataloguePage();
+}
+
+void frmExitScreen::cmdSubmit_Click()
+{
+    modTellAFriend::ReferValues &values = modTellAFriend::Values();
+    values.name = TrimSpaces(ui.txtName->text());
+    values.email = TrimSpaces(ui.txtEmail->text());
+    values.message = TrimSpaces(messageText());
+    values.friendName = TrimSpaces(ui.txtFriendName->text());
+    values.friendEmail = TrimSpaces(ui.txtFriendEmail->text());
+
+    if (values.email == values.friendEmail) {
+        ShowMessage(QStringLiteral("Please Enter Distinct Email Addresses"), QMessageBox::Critical);
+        return;
+    }
+    if (!values.email.contains(u'@') || !values.friendEmail.contains(u'@')) {
+        ShowMessage(QStringLiteral("Please Enter Proper Email Address"), QMessageBox::Critical);
+        return;
+    }
+    if (!values.email.contains(u'.') || !values.friendEmail.contains(u'.')) {
+        ShowMessage(QStringLiteral("Please Enter Proper Email Address"), QMessageBox::Critical);
+        return;
+    }
+    modTellAFriend::ReferFriend();
+}
+
+// The message box ends its lines with CR LF, so its starting text, the
+// placeholder and one line end, never counts as the placeholder itself.
+QString frmExitScreen::messageText() const
+{
+    return ui.txtMessage->toPlainText().replace(u'\n', QLatin1String("\r\n"));
+}
+
+void frmExitScreen::txtName_GotFocus() { ClearPlaceholder(ui.txtName, modTellAFriend::NamePlaceholder); }
+void frmExitScreen::txtName_LostFocus() { RestorePlaceholder(ui.txtName, modTellAFriend::NamePlaceholder); }
+void frmExitScreen::txtEmail_GotFocus() { ClearPlaceholder(ui.txtEmail, modTellAFriend::EmailPlaceholder); }
+void frmExitScreen::txtEmail_LostFocus() { RestorePlaceholder(ui.txtEmail, modTellAFriend::EmailPlaceholder); }
+void frmExitScreen::txtFriendName_GotFocus() { ClearPlaceholder(ui.txtFriendName, modTellAFriend::FriendNamePlaceholder); }
+void frmExitScreen::txtFriendName_LostFocus() { RestorePlaceholder(ui.txtFriendName, modTellAFriend::FriendNamePlaceholder); }
+void frmExitScreen::txtFriendEmail_GotFocus() { ClearPlaceholder(ui.txtFriendEmail, modTellAFriend::FriendEmailPlaceholder); }
+void frmExitScreen::txtFriendEmail_LostFocus() { RestorePlaceholder(ui.txtFriendEmail, modTellAFriend::FriendEmailPlaceholder); }
+
+void frmExitScreen::txtMessage_GotFocus()
+{
+    if (TrimSpaces(messageText()) == modTellAFriend::MessagePlaceholder)
+        ui.txtMessage->clear();
+}
+
+void frmExitScreen::txtMessage_LostFocus()
+{
+    if (TrimSpaces(messageText()).isEmpty())
+        ui.txtMessage->setPlainText(modTellAFriend::MessagePlaceholder);
+}
+
+void frmExitScreen::txtEmail_KeyPress(int &KeyAscii) { RefuseSpace(ui.txtEmail, KeyAscii); }
+void frmExitScreen::txtFriendEmail_KeyPress(int &KeyAscii) { RefuseSpace(ui.txtFriendEmail, KeyAscii); }
+
+void frmExitScreen::RefuseSpace(QWidget *box, int &KeyAscii)
+{
+    if (KeyAscii != ' ')
+        return;
+    KeyAscii = 0;
+    ShowMessage(QStringLiteral("Email Address Cannot Contain Space"), QMessageBox::Critical);
+    box->setFocus();
+}
+
+void frmExitScreen::focusChanged(QObject *box, bool gained)
+{
+    if (box == ui.txtName)
+        gained ? txtName_GotFocus() : txtName_LostFocus();
+    else if (box == ui.txtEmail)
+        gained ? txtEmail_GotFocus() : txtEmail_LostFocus();
+    else if (box == ui.txtMessage)
+        gained ? txtMessage_GotFocus() : txtMessage_LostFocus();
+    else if (box == ui.txtFriendName)
+        gained ? txtFriendName_GotFocus() : txtFriendName_LostFocus();
+    else if (box == ui.txtFriendEmail)
+        gained ? txtFriendEmail_GotFocus() : txtFriendEmail_LostFocus();
+}
+
+bool frmExitScreen::eventFilter(QObject *watched, QEvent *event)
+{
+    switch (event->type()) {
+    case QEvent::FocusIn:
+    case QEvent::FocusOut: {
+        // Focus moving between controls counts; the whole window losing or
+        // regaining activation (another program, a message box) does not,
+        // as the user never left the box.
+        const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
+        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
+            focusChanged(watched, event->type() == QEvent::FocusIn);
+        break;
+    }
+    case QEvent::KeyPress: {
+        if (watched != ui.txtEmail && watched != ui.txtFriendEmail)
+            break;
+        int KeyAscii = DigitFilter::KeyAsciiOf(*static_cast<QKeyEvent *>(event));
+        if (KeyAscii < 0)
+            break;
+        if (watched == ui.txtEmail)
+            txtEmail_KeyPress(KeyAscii);
+        else
+            txtFriendEmail_KeyPress(KeyAscii);
+        return KeyAscii == 0;
+    }
+    default:
+        break;
+    }
+    return QDialog::eventFilter(watched, event);
+}

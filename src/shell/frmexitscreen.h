@@ -1,0 +1,60 @@
+#pragma once
+
+#include "shell/application.h"
+#include "ui_frmExitScreen.h"
+
+#include <QDialog>
+
+#include <functional>
+
+class RandomSource;
+
+// The last window of every run: a support message, the publisher's links and
+// the refer-a-friend form. It stays above every other window, and leaving it
+// by E&xit or its close box ends the program.
+class frmExitScreen : public QDialog
+{
+    Q_OBJECT
+
+public:
+    // endApplication is what leaving the window does; a test lends its own.
+    explicit frmExitScreen(RandomSource &random,
+                           std::function<void()> endApplication = EndApplication);
+
+    static constexpr int SupportMessageCount = 4;
+    static QString SupportMessage(int k);
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void Form_Load();
+    void Form_Unload();
+    void cmdClose_Click();
+    void Check1_Click();
+    void lblGoToHome_Click();
+    void cmdSubmit_Click();
+
+    void txtName_GotFocus();
+    void txtName_LostFocus();
+    void txtEmail_GotFocus();
+    void txtEmail_LostFocus();
+    void txtMessage_GotFocus();
+    void txtMessage_LostFocus();
+    void txtFriendName_GotFocus();
+    void txtFriendName_LostFocus();
+    void txtFriendEmail_GotFocus();
+    void txtFriendEmail_LostFocus();
+    void txtEmail_KeyPress(int &KeyAscii);
+    void txtFriendEmail_KeyPress(int &KeyAscii);
+    void RefuseSpace(QWidget *box, int &KeyAscii);
+
+    void focusChanged(QObject *box, bool gained);
+    QString messageText() const;
+
+    Ui::frmExitScreen ui;
+    RandomSource &m_random;
+    std::function<void()> m_endApplication;
+};

@@ -1,0 +1,75 @@
+#include "shell/modtellafriend.h"
+
+#include "mainwindow/modhelp.h"
+#include "windows/messagebox.h"
+
+#include <QUrl>
+
+namespace modTellAFriend {
+namespace {
+bool missing(const QString &value, const QString &placeholder)
+{
+    return value.isEmpty() || value == placeholder;
+}
+
+// Only letters, digits and "-._~" stay as they are: "&", "=", "+", "#",
+// blanks and line breaks would otherwise reach the page as something else.
+QByteArray encoded(const QString &value)
+{
+    return QUrl::toPercentEncoding(value);
+}
+} // namespace
+
+ReferValues &Values()
+{
+    static ReferValues values;
+    return values;
+}
+
+QString TrimSpaces(const QString &text)
+{
+    qsizetype begin = 0;
+    qsizetype end = text.size();
+    while (begin < end && text.at(begin) == u' ')
+        ++begin;
+    while (end > begin && text.at(end - 1) == u' ')
+        --end;
+    return text.mid(begin, end - begin);
+}
+
+QByteArray RequestAddress(const ReferValues &values)
+{
+    return modHelp::MainSiteAddress("/zelk-refer-a-friend.php").toUtf8()
+        + "?taf1=" + encoded(values.name)
+        + "&taf2=" + encoded(values.email)
+        + "&taf3=" + encoded(values.message)
+        + "&taf4=" + encoded(values.friendName)
+        + "&taf5=" + encoded(values.friendEmail)
+        + "&taf6=" + encoded(modHelp::MainSiteAddress("/numensight/"));
+}
+
+void ReferFriend()
+{
+    const ReferValues &values = Values();
+    const struct
+    {
+        const QString &value;
+        const QString &placeholder;
+        const char *message;
+    } checks[] = {
+        {values.name, NamePlaceholder, "Please Enter Your Name"},
+        {values.email, EmailPlaceholder, "Please Enter Your Email"},
+        {values.message, MessagePlaceholder, "Please Enter Your Message"},
+        {values.friendName, FriendNamePlaceholder, "Please Enter Your Friend's Name"},
+        {values.friendEmail, FriendEmailPlaceholder, "Please Enter Your Friend's Email"},
+    };
+    for (const auto &check : checks) {
+        if (missing(check.value, check.placeholder)) {
+            ShowMessage(QString::fromLatin1(check.message), QMessageBox::Critical);
+            return;
+        }
+    }
+    modHelp::OpenPage(QUrl::fromEncoded(RequestAddress(values), QUrl::StrictMode));
+}
+
+} // namespace modTellAFriend

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+// The refer-a-friend request: the five texts of the exit window's form, kept
+// from the press of "Refer A Friend Now" until the request is made, and the
+// request that hands them to the publisher's refer-a-friend page.
+namespace modTellAFriend {
+
+struct ReferValues
+{
+    QString name;
+    QString email;
+    QString message;
+    QString friendName;
+    QString friendEmail;
+};
+
+// The values of the last press; never written anywhere else.
+ReferValues &Values();
+
+// The placeholders the boxes show while they hold nothing of the user's.
+inline const QString NamePlaceholder = QStringLiteral("Your Name");
+inline const QString EmailPlaceholder = QStringLiteral("Your Email Address");
+inline const QString MessagePlaceholder = QStringLiteral("Your Message");
+inline const QString FriendNamePlaceholder = QStringLiteral("Friend's Name");
+inline const QString FriendEmailPlaceholder = QStringLiteral("Friend's Email Address");
+
+// Removes leading and trailing blanks (code 32) only; line breaks and tabs stay.
+QString TrimSpaces(const QString &text);
+
+// Checks the stored values in order; the first that is empty or still its
+// placeholder is reported with a critical message and nothing is sent.
+// Otherwise opens the request in the browser.
+void ReferFriend();
+
+// The request for the given values, fully percent-encoded so that the page
+// receives every value exactly as it was typed.
+QByteArray RequestAddress(const ReferValues &values);
+
+} // namespace modTellAFriend
