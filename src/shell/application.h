@@ -9,6 +9,9 @@
 #include <QPointer>
 #include <QString>
 
+#include <memory>
+
+class frmExitScreen;
 class frmMain;
 
 // Where the program keeps what outlives a window: its lock and its settings.
@@ -32,8 +35,11 @@ public:
     bool StartApplication();
 
     frmMain *mainWindow() const;
+    frmExitScreen *exitWindow() const;
 
 private:
+    void ShowExitWindow();
+
     SingleInstance m_instance;
     SettingsStore m_settings;
     UpdateReminder m_reminder;
@@ -41,6 +47,8 @@ private:
     RandomSource m_ownRandom;
     RandomSource &m_random;
     QPointer<frmMain> m_main;
+    // Made as the main window closes and kept until the program ends.
+    std::unique_ptr<frmExitScreen> m_exit;
 };
 
 // Closes every window still open, each with its own closing handling, then

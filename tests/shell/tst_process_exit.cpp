@@ -1,0 +1,159 @@
+#include "support/gameprocess.h"
+
+#include <QTemporaryFile>
+#include <QTest>
+
+namespace {
+// The main window and the exit window carry the same title.
+const QString kTitle = QStringLiteral("^Numensight v1\\.65$");
+const QString kMessageBox = QStringLiteral("^Numensight$");
+
+// Gives the window the keyboard, asking again while the window manager is
+// still starting up and refuses activation requests.
+bool activate(const QString &window)
+{
+    for (int attempt = 0; attempt < 50; ++attempt) {
+        X11::run(QStringLiteral("xdotool"), {QStringLiteral("windowactivate"), QStringLiteral("--sync"), window});
+        if (X11::activeWindow() == window)
+            return true;
+        QTest::qWait(100);
+    }
+    return false;
+}
+
+void press(const QString &keys)
+{
+    X11::run(QStringLiteral("xdotool"), {QStringLiteral("key"), keys});
+}
+
+// The one window titled like the program that is not `other`, once it is
+// the only one left.
+QString onlyWindowBesides(const QString &other, qint64 pid)
+{
+    QStringList found;
+    for (int i = 0; i < 200; ++i) {
+        found = X11::windows(kTitle, pid);
+        if (found.size() == 1 && found[0] != other)
+            return found[0];
+        QTest::qWait(50);
+    }
+    return {};
+}
+} // namespace
+
+class TestProcessExit : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    // Without a session bus (as under Xvfb) libdbus keeps the buffer of its
+    // attempt to reach one until exit. That is not the program's leak,
+    // and a sanitized build would otherwise end with status 1. A suppression
+    // list given by the caller is left as it is.
+    void initTestCase()
+    {
+        const QByteArray options = qgetenv("LSAN_OPTIONS");
+        if (options.contains("suppressions="))
+            return;
+        QVERIFY(m_suppressions.open());
+        m_suppressions.write("leak:libdbus-1.so\n");
+        m_suppressions.flush();
+        qputenv("LSAN_OPTIONS", options + (options.isEmpty() ? "" : ":") + "suppressions="
+                                    + m_suppressions.fileName().toLocal8Bit());
+    }
+
+    void init()
+    {
+        if (!GameEnvironment().hasDisplay())
+            QSKIP("needs an X display; make test provides one");
+    }
+
+    // Every way out of the main window opens the topmost exit window and
+    // keeps the process; only leaving the exit window ends it, with status 0.
+    void mainWindowGivesWayToTheExitWindowWhichEndsTheProgram_data()
+    {
+        QTest::addColumn<QString>("leaveMain");
+        QTest::addColumn<QString>("leaveExit");
+        for (const char *main : {"&Exit", "File Exit", "close box"}) {
+            QTest::addRow("%s, then E&xit", main) << main << "alt+x";
+            QTest::addRow("%s, then close box", main) << main << "alt+F4";
+        }
+    }
+    void mainWindowGivesWayToTheExitWindowWhichEndsTheProgram()
+    {
+        QFETCH(QString, leaveMain);
+        QFETCH(QString, leaveExit);
+        GameEnvironment env;
+        QProcess *game = env.start();
+        const QStringList main = X11::waitForWindows(kTitle, game->processId());
+        QCOMPARE(main.size(), 1);
+        QVERIFY(activate(main[0]));
+
+        if (leaveMain == QLatin1String("&Exit")) {
+            press(QStringLiteral("alt+e"));
+        } else if (leaveMain == QLatin1String("File Exit")) {
+            press(QStringLiteral("alt+f"));
+            // The drop-down is a second, untitled window of the program.
+            QTRY_COMPARE_WITH_TIMEOUT(X11::windows(QString(), game->processId()).size(), qsizetype(2), 5000);
+            press(QStringLiteral("x"));
+        } else {
+            // Openbox closes the active window on Alt+F4, as its close box does.
+            press(QStringLiteral("alt+F4"));
+        }
+
+        const QString exitWindow = onlyWindowBesides(main[0], game->processId());
+        QVERIFY2(!exitWindow.isEmpty(), "the exit window did not replace the main window");
+        QVERIFY(X11::property(exitWindow, QStringLiteral("_NET_WM_STATE")).contains(QLatin1String("_NET_WM_STATE_ABOVE")));
+        QVERIFY(!X11::property(exitWindow, QStringLiteral("_NET_WM_STATE")).contains(QLatin1String("SKIP_TASKBAR")));
+        QVERIFY(X11::property(exitWindow, QStringLiteral("_NET_WM_WINDOW_TYPE")).endsWith(QLatin1String("_NET_WM_WINDOW_TYPE_NORMAL")));
+        QVERIFY(X11::run(QStringLiteral("xdotool"), {QStringLiteral("getwindowgeometry"), exitWindow})
+                    .contains(QLatin1String("Geometry: 741x315")));
+        QVERIFY(!game->waitForFinished(500));
+        QCOMPARE(game->state(), QProcess::Running);
+
+        QVERIFY(activate(exitWindow));
+        press(leaveExit);
+        QVERIFY(game->waitForFinished(10000));
+        QCOMPARE(game->exitStatus(), QProcess::NormalExit);
+        QCOMPARE(game->exitCode(), 0);
+    }
+
+    // A copy that shows only its exit window still counts as running; once
+    // it has ended, the next start is an ordinary one.
+    void exitWindowHoldsTheSingleInstanceLockUntilTheEnd()
+    {
+        GameEnvironment env;
+        QProcess *first = env.start();
+        const QStringList main = X11::waitForWindows(kTitle, first->processId());
+        QCOMPARE(main.size(), 1);
+        QVERIFY(activate(main[0]));
+        press(QStringLiteral("alt+e"));
+        const QString exitWindow = onlyWindowBesides(main[0], first->processId());
+        QVERIFY(!exitWindow.isEmpty());
+
+        QProcess *second = env.start();
+        const QStringList box = X11::waitForWindows(kMessageBox, second->processId());
+        QCOMPARE(box.size(), 1);
+        QVERIFY(activate(box[0]));
+        press(QStringLiteral("Return"));
+        QVERIFY(second->waitForFinished(10000));
+        QCOMPARE(second->exitCode(), 0);
+
+        QVERIFY(activate(exitWindow));
+        press(QStringLiteral("alt+x"));
+        QVERIFY(first->waitForFinished(10000));
+        QCOMPARE(first->exitCode(), 0);
+
+        QProcess *next = env.start();
+        QCOMPARE(X11::waitForWindows(kTitle, next->processId()).size(), 1);
+        QVERIFY(X11::windows(kMessageBox, next->processId()).isEmpty());
+        next->kill();
+        next->waitForFinished();
+    }
+
+private:
+    QTemporaryFile m_suppressions;
+};
+
+QTEST_GUILESS_MAIN(TestProcessExit)
+#include "tst_process_exit.moc"
