@@ -17,6 +17,8 @@ void frmResult::ShowVerdict(bool correct)
 {
     frmResult window;
     window.ui.lblResult->setText(Verdict::Sentence(correct));
+    // A screen reader announces the window with its sentence.
+    window.setAccessibleDescription(Verdict::Sentence(correct));
     QPalette palette = window.ui.lblResult->palette();
     palette.setColor(QPalette::WindowText, QColor::fromRgb(Verdict::Colour(correct)));
     window.ui.lblResult->setPalette(palette);

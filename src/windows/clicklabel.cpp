@@ -1,10 +1,55 @@
 #include "windows/clicklabel.h"
 
+#include <QAccessibleWidget>
 #include <QMouseEvent>
+
+namespace {
+class ClickLabelAccessible : public QAccessibleWidget
+{
+public:
+    explicit ClickLabelAccessible(ClickLabel *label)
+        : QAccessibleWidget(label, label->announcedAsButton() ? QAccessible::Button : QAccessible::Link)
+    {
+    }
+
+    QString text(QAccessible::Text t) const override
+    {
+        const auto *label = static_cast<const ClickLabel *>(widget());
+        if (t == QAccessible::Name && label->accessibleName().isEmpty()) {
+            QString shown = label->text();
+            // With a buddy, the label shows "&&" as one "&".
+            if (label->buddy())
+                shown.replace(QLatin1String("&&"), QLatin1String("&"));
+            return shown;
+        }
+        return QAccessibleWidget::text(t);
+    }
+
+    QStringList actionNames() const override { return {pressAction()}; }
+
+    void doAction(const QString &action) override
+    {
+        if (action == pressAction())
+            static_cast<ClickLabel *>(widget())->click();
+    }
+};
+
+QAccessibleInterface *clickLabelFactory(const QString &className, QObject *object)
+{
+    if (className == QLatin1String("ClickLabel") && object && object->isWidgetType())
+        return new ClickLabelAccessible(static_cast<ClickLabel *>(object));
+    return nullptr;
+}
+} // namespace
 
 ClickLabel::ClickLabel(QWidget *parent)
     : QLabel(parent)
 {
+    static const bool registered = [] {
+        QAccessible::installFactory(clickLabelFactory);
+        return true;
+    }();
+    Q_UNUSED(registered);
 }
 
 void ClickLabel::mousePressEvent(QMouseEvent *event)

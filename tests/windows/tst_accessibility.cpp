@@ -1,0 +1,123 @@
+#include "support/mainwindowfixture.h"
+
+#include "game/verdict.h"
+#include "ui_frmAbout.h"
+#include "ui_frmExitScreen.h"
+
+#include <QAbstractButton>
+#include <QAccessible>
+#include <QDialog>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTextEdit>
+
+namespace {
+QAccessible::Role roleOf(QWidget *w)
+{
+    return QAccessible::queryAccessibleInterface(w)->role();
+}
+
+QString nameOf(QWidget *w)
+{
+    return QAccessible::queryAccessibleInterface(w)->text(QAccessible::Name);
+}
+
+// Every control that shows text or takes a click or typing has a name.
+QStringList unnamedControls(QWidget *window)
+{
+    QStringList unnamed;
+    for (QWidget *w : window->findChildren<QWidget *>()) {
+        if (w->objectName().startsWith(QLatin1String("qt_"))) // Qt's own parts
+            continue;
+        const auto *label = qobject_cast<QLabel *>(w);
+        const bool speaks = qobject_cast<QAbstractButton *>(w) || qobject_cast<QLineEdit *>(w)
+            || qobject_cast<QTextEdit *>(w) || qobject_cast<QPlainTextEdit *>(w)
+            || (label && !label->text().isEmpty());
+        if (speaks && nameOf(w).trimmed().isEmpty())
+            unnamed << w->objectName() + QLatin1Char(':') + QLatin1String(w->metaObject()->className());
+    }
+    return unnamed;
+}
+} // namespace
+
+class TestAccessibility : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void mainWindowControlsAreNamed()
+    {
+        MainWindowFixture f;
+        const QStringList unnamed = unnamedControls(&f.window);
+        QVERIFY2(unnamed.isEmpty(), qPrintable(unnamed.join(u' ')));
+        QCOMPARE(roleOf(f.get("cmdNext")), QAccessible::Button);
+        QCOMPARE(roleOf(f.get("optOption_0")), QAccessible::RadioButton);
+        QCOMPARE(nameOf(f.get("txtRangeStart")), QStringLiteral("Start of the range"));
+        QCOMPARE(roleOf(f.get("txtRangeStart")), QAccessible::EditableText);
+    }
+
+    void tilesAreButtonsAndOffersAreLinks()
+    {
+        MainWindowFixture f;
+        for (int i = 0; i < 5; ++i) {
+            QWidget *tile = f.get(qPrintable(QStringLiteral("lblFiveNumbers_%1").arg(i)));
+            QCOMPARE(roleOf(tile), QAccessible::Button);
+            QCOMPARE(nameOf(tile), QString::number(i + 1));
+        }
+        for (const char *link : {"Label61", "lblFullBrand", "lblCobrand"})
+            QCOMPARE(roleOf(f.get(link)), QAccessible::Link);
+        QVERIFY(nameOf(f.get("lblCobrand")).contains(QLatin1String("name &  link")));
+    }
+
+    // Pressing a tile through assistive technology plays like a click.
+    void tilePressActionPlays()
+    {
+        MainWindowFixture f;
+        f.click("optOption_1");
+        f.click("cmdNext");
+        f.type("txtNumberOfAttemp", "1");
+        f.random.queue({0.0f});
+        QAccessibleInterface *tile = QAccessible::queryAccessibleInterface(f.get("lblFiveNumbers_0"));
+        tile->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        QCOMPARE(f.verdicts.size(), size_t(1));
+        QCOMPARE(f.book.CorrectCount(PickTheRightNumber), 1);
+    }
+
+    void resultWindowCarriesItsSentence()
+    {
+        MainWindowFixture f;
+        QString described;
+        f.modals.onOtherModal([&](QWidget *result) {
+            described = QAccessible::queryAccessibleInterface(result)->text(QAccessible::Description);
+            QTest::mouseClick(result->findChild<QWidget *>(QStringLiteral("cmdTry")), Qt::LeftButton);
+        });
+        f.click("optOption_0");
+        f.click("cmdNext");
+        f.type("txtRangeStart", "1");
+        f.type("txtRangeEnd", "2");
+        f.type("txtChuosenNumber", "2");
+        f.random.queue({0.0f});
+        f.click("CmdOK");
+        QCOMPARE(described, Verdict::Sentence(false));
+    }
+
+    void dialogLinksAndBoxesAreNamed()
+    {
+        QDialog about;
+        Ui::frmAbout aboutUi;
+        aboutUi.setupUi(&about);
+        QCOMPARE(unnamedControls(&about), QStringList());
+        QCOMPARE(roleOf(aboutUi.lblHomePage), QAccessible::Link);
+        QCOMPARE(roleOf(aboutUi.lblCoBrand), QAccessible::Link);
+
+        QDialog exitWindow;
+        Ui::frmExitScreen exitUi;
+        exitUi.setupUi(&exitWindow);
+        QCOMPARE(unnamedControls(&exitWindow), QStringList());
+        QCOMPARE(roleOf(exitUi.lblGoToHome), QAccessible::Link);
+    }
+};
+
+QTEST_MAIN(TestAccessibility)
+#include "tst_accessibility.moc"
