@@ -3,33 +3,31 @@
 # tests of the real program see what a desktop user would.
 set -euo pipefail
 
-display=""
-for n in $(seq 90 140); do
-    if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then
-        display=":$n"
-        break
-    fi
-done
-[ -n "$display" ] || { echo "with-xvfb: no free X display number" >&2; exit 1; }
-
-# Key auto-repeat off (-ardelay): a key that xdotool presses while the machine
-# is loaded can outlive its release and repeat into windows opened later.
-Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp -ardelay 600000 >/dev/null 2>&1 &
-xvfb_pid=$!
+workdir=$(mktemp -d)
+xvfb_pid=""
 openbox_pid=""
 cleanup() {
     [ -n "$openbox_pid" ] && kill "$openbox_pid" 2>/dev/null || true
-    kill "$xvfb_pid" 2>/dev/null || true
+    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
     wait 2>/dev/null || true
+    rm -rf "$workdir"
 }
 trap cleanup EXIT
 
-export DISPLAY="$display"
+# Xvfb picks a free display itself (-displayfd), so runs started together
+# never share one. Key auto-repeat is off (-ardelay): a key that xdotool
+# presses while the machine is loaded can outlive its release and repeat into
+# windows opened later.
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -ardelay 600000 \
+    3>"$workdir/display" >"$workdir/xvfb.log" 2>&1 &
+xvfb_pid=$!
 for _ in $(seq 1 100); do
-    xdpyinfo >/dev/null 2>&1 && break
+    [ -s "$workdir/display" ] && break
+    kill -0 "$xvfb_pid" 2>/dev/null || break
     sleep 0.1
 done
-xdpyinfo >/dev/null 2>&1 || { echo "with-xvfb: Xvfb did not start on $display" >&2; exit 1; }
+[ -s "$workdir/display" ] || { echo "with-xvfb: Xvfb did not start" >&2; cat "$workdir/xvfb.log" >&2; exit 1; }
+export DISPLAY=":$(head -n1 "$workdir/display")"
 
 openbox --sm-disable >/dev/null 2>&1 &
 openbox_pid=$!

@@ -1,12 +1,17 @@
 #include "windows/placement.h"
 
 #include <QGuiApplication>
+#include <QLayout>
 #include <QScreen>
 #include <QWidget>
 
 void FixClientSize(QWidget *window)
 {
-    window->adjustSize();
+    // Only a window with a layout (the main window's menu bar and central
+    // widget) takes its size from its contents; a dialog's fixed controls
+    // may reach past its client area on purpose.
+    if (window->layout())
+        window->adjustSize();
     window->setFixedSize(window->size());
 }
 
