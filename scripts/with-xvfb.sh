@@ -31,9 +31,12 @@ export DISPLAY=":$(head -n1 "$workdir/display")"
 
 openbox --sm-disable >/dev/null 2>&1 &
 openbox_pid=$!
-for _ in $(seq 1 50); do
-    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
-    sleep 0.1
+# openbox announces itself before it manages windows, and a window mapped in
+# between can stay unmapped for good. Its client list, empty as it is, is
+# published only once it manages.
+for _ in $(seq 1 100); do
+    xprop -root _NET_CLIENT_LIST 2>/dev/null | grep -q 'WINDOW' && break
+    sleep 0.05
 done
 
 "$@"
