@@ -28,6 +28,8 @@ QProcess *GameEnvironment::start(const QStringList &wrapper)
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
     env.insert(QStringLiteral("XDG_RUNTIME_DIR"), m_runtime.path());
     env.insert(QStringLiteral("XDG_CONFIG_HOME"), m_config.path());
+    for (const auto &[name, value] : m_environment)
+        env.insert(name, value);
     process->setProcessEnvironment(env);
     process->setProcessChannelMode(QProcess::ForwardedErrorChannel);
     const QString binary = QStringLiteral(NUMENSIGHT_BINARY);
@@ -38,6 +40,31 @@ QProcess *GameEnvironment::start(const QStringList &wrapper)
     process->waitForStarted();
     m_processes.push_back(std::move(process));
     return m_processes.back().get();
+}
+
+void GameEnvironment::setEnvironment(const QString &name, const QString &value)
+{
+    m_environment.push_back({name, value});
+}
+
+void GameEnvironment::fakeBrowser()
+{
+    const QString script = m_tools.filePath(QStringLiteral("xdg-open"));
+    QFile file(script);
+    if (!file.open(QIODevice::WriteOnly))
+        qFatal("cannot write %s", qPrintable(script));
+    file.write("#!/bin/sh\nprintf '%s\\n' \"$1\" >> \"$(dirname \"$0\")/browser.log\"\n");
+    file.close();
+    file.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    setEnvironment(QStringLiteral("PATH"), m_tools.path() + u':' + qEnvironmentVariable("PATH"));
+}
+
+QStringList GameEnvironment::browserAddresses() const
+{
+    QFile log(m_tools.filePath(QStringLiteral("browser.log")));
+    if (!log.open(QIODevice::ReadOnly))
+        return {};
+    return QString::fromUtf8(log.readAll()).split(u'\n', Qt::SkipEmptyParts);
 }
 
 namespace X11 {

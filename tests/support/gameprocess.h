@@ -21,9 +21,20 @@ public:
     // Extra words put before the program, e.g. {"faketime", "+15 days"}.
     QProcess *start(const QStringList &wrapper = {});
 
+    // Set in the environment of every later start.
+    void setEnvironment(const QString &name, const QString &value);
+
+    // Puts a stand-in xdg-open first on PATH for every later start. Qt hands
+    // it each address the program opens; it appends them, one a line, to a
+    // log that browserAddresses() reads. It runs detached: poll.
+    void fakeBrowser();
+    QStringList browserAddresses() const;
+
 private:
     QTemporaryDir m_runtime;
     QTemporaryDir m_config;
+    QTemporaryDir m_tools;
+    QList<std::pair<QString, QString>> m_environment;
     std::vector<std::unique_ptr<QProcess>> m_processes;
 };
 

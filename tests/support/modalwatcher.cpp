@@ -49,6 +49,8 @@ void ModalWatcher::poll()
         return;
     }
     m_seen.push_back({box->text(), box->windowTitle(), box->icon(), box->standardButtons()});
+    if (m_box)
+        m_box(box);
 
     QMessageBox::StandardButton answer = QMessageBox::Ok;
     if (!m_answers.empty()) {

@@ -31,6 +31,8 @@ public:
 
     void answerNext(QMessageBox::StandardButton button) { m_answers.push_back(button); }
     void onOtherModal(std::function<void(QWidget *)> handler) { m_other = std::move(handler); }
+    // Called with each new message box while it is on screen, before it is answered.
+    void onMessageBox(std::function<void(QMessageBox *)> handler) { m_box = std::move(handler); }
 
     const std::vector<Seen> &seen() const { return m_seen; }
     QStringList texts() const;
@@ -43,5 +45,6 @@ private:
     QPointer<QWidget> m_handled;
     std::deque<QMessageBox::StandardButton> m_answers;
     std::function<void(QWidget *)> m_other;
+    std::function<void(QMessageBox *)> m_box;
     std::vector<Seen> m_seen;
 };

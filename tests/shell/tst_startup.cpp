@@ -1,0 +1,276 @@
+#include "mainwindow/frmmain.h"
+#include "shell/application.h"
+#include "shell/settingsstore.h"
+#include "shell/singleinstance.h"
+#include "support/modalwatcher.h"
+#include "support/scriptedrandom.h"
+#include "support/urlcatcher.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <optional>
+
+namespace {
+const QString DownloadPage = QStringLiteral("http://" NUMENSIGHT_MAIN_HOST "/numensight/download-numensight.html");
+
+QString isoDate(int daysFromToday)
+{
+    return QDate::currentDate().addDays(daysFromToday).toString(QStringLiteral("yyyy-MM-dd"));
+}
+
+bool mainWindowExists()
+{
+    for (QWidget *window : QApplication::topLevelWidgets()) {
+        if (qobject_cast<frmMain *>(window))
+            return true;
+    }
+    return false;
+}
+
+QStringList visibleWindows()
+{
+    QStringList names;
+    for (QWidget *window : QApplication::topLevelWidgets()) {
+        if (window->isVisible())
+            names << QLatin1String(window->metaObject()->className());
+    }
+    return names;
+}
+
+// Notes whether the main window was on screen when a draw was taken.
+class WatchedRandom : public ScriptedRandom
+{
+public:
+    std::vector<bool> mainShownAtDraw;
+
+    float NextRandom() override
+    {
+        bool shown = false;
+        for (QWidget *window : QApplication::topLevelWidgets())
+            shown = shown || (qobject_cast<frmMain *>(window) && window->isVisible());
+        mainShownAtDraw.push_back(shown);
+        return ScriptedRandom::NextRandom();
+    }
+};
+
+// A private lock and settings file for one start.
+struct Paths
+{
+    QTemporaryDir dir;
+    QString lock() const { return dir.filePath(QStringLiteral("numensight.lock")); }
+    QString settings() const { return dir.filePath(QStringLiteral("numensight.ini")); }
+    ApplicationPaths forApplication() const { return {lock(), settings()}; }
+    QString stored() const { return SettingsStore(settings()).ReadSetting(SettingKeys::Duration); }
+};
+
+bool inFront(frmMain *window, const char *name, const char *other)
+{
+    QWidget *a = window->findChild<QWidget *>(QLatin1String(name));
+    QWidget *b = window->findChild<QWidget *>(QLatin1String(other));
+    const QObjectList siblings = a->parentWidget()->children();
+    return siblings.indexOf(a) > siblings.indexOf(b);
+}
+} // namespace
+
+class TestStartup : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void firstStartRecordsTodayQuietlyAndShowsTheMainWindow()
+    {
+        Paths paths;
+        WatchedRandom random;
+        random.queue({0.0f});
+        ModalWatcher watcher;
+        UrlCatcher catcher;
+        Application app(paths.forApplication(), &random);
+
+        QVERIFY(app.StartApplication());
+        QVERIFY(watcher.seen().empty());
+        QVERIFY(catcher.urls.isEmpty());
+        QCOMPARE(paths.stored(), isoDate(0));
+        QVERIFY(app.mainWindow());
+        QVERIFY(app.mainWindow()->isVisible());
+        // One draw, taken with the main window on screen; 0 brings the
+        // co-branding offer forward.
+        QCOMPARE(random.mainShownAtDraw, std::vector<bool>{true});
+        QVERIFY(inFront(app.mainWindow(), "lblCobrand", "lblFullBrand"));
+    }
+
+    void dueReminderAsksOnceBeforeTheMainWindow_data()
+    {
+        QTest::addColumn<int>("storedDay");
+        QTest::addColumn<bool>("yes");
+
+        QTest::newRow("15 days ago, Yes") << -15 << true;
+        QTest::newRow("15 days ago, No") << -15 << false;
+        QTest::newRow("15 days ahead, Yes") << 15 << true;
+        QTest::newRow("a year ago, No") << -365 << false;
+    }
+
+    void dueReminderAsksOnceBeforeTheMainWindow()
+    {
+        QFETCH(int, storedDay);
+        QFETCH(bool, yes);
+
+        Paths paths;
+        QVERIFY(SettingsStore(paths.settings()).WriteSetting(SettingKeys::Duration, isoDate(storedDay)));
+        ScriptedRandom random;
+        ModalWatcher watcher;
+        watcher.answerNext(yes ? QMessageBox::Yes : QMessageBox::No);
+        std::vector<bool> mainExistedAtQuestion;
+        watcher.onMessageBox([&](QMessageBox *) { mainExistedAtQuestion.push_back(mainWindowExists()); });
+        UrlCatcher catcher;
+        QString storedWhenOpened;
+        bool mainExistedAtOpen = true;
+        catcher.onOpen = [&](const QUrl &) {
+            storedWhenOpened = paths.stored();
+            mainExistedAtOpen = mainWindowExists();
+        };
+        Application app(paths.forApplication(), &random);
+
+        QVERIFY(app.StartApplication());
+        QCOMPARE(watcher.seen().size(), size_t(1));
+        const ModalWatcher::Seen &question = watcher.seen().front();
+        QCOMPARE(question.text, QStringLiteral("There maybe an update to this software available\r"
+                                               "Do you want to check for an update?"));
+        QCOMPARE(question.title, QStringLiteral("Numensight"));
+        QCOMPARE(question.icon, QMessageBox::Information);
+        QCOMPARE(question.buttons, QMessageBox::Yes | QMessageBox::No);
+        QCOMPARE(mainExistedAtQuestion, std::vector<bool>{false});
+        if (yes) {
+            QCOMPARE(catcher.addresses(), QStringList{DownloadPage});
+            QCOMPARE(storedWhenOpened, isoDate(0));
+            QVERIFY(!mainExistedAtOpen);
+        } else {
+            QVERIFY(catcher.urls.isEmpty());
+        }
+        QCOMPARE(paths.stored(), isoDate(0));
+        QVERIFY(app.mainWindow() && app.mainWindow()->isVisible());
+        QCOMPARE(random.taken(), 1);
+    }
+
+    void unusableSettingsStillStartQuietly_data()
+    {
+        QTest::addColumn<QString>("kind");
+
+        QTest::newRow("garbage bytes") << "garbage";
+        QTest::newRow("directory in its place") << "directory";
+        QTest::newRow("stored value not a date") << "not a date";
+    }
+
+    void unusableSettingsStillStartQuietly()
+    {
+        QFETCH(QString, kind);
+
+        Paths paths;
+        if (kind == QLatin1String("garbage")) {
+            QByteArray bytes;
+            quint32 state = 12345;
+            for (int i = 0; i < 4096; ++i) {
+                state = state * 1103515245u + 12345u;
+                bytes += char(state >> 24);
+            }
+            bytes.insert(100, "\n[Settings\n=\n\\");
+            QFile file(paths.settings());
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(bytes);
+        } else if (kind == QLatin1String("directory")) {
+            QVERIFY(QDir().mkpath(paths.settings()));
+        } else {
+            QVERIFY(SettingsStore(paths.settings()).WriteSetting(SettingKeys::Duration, QStringLiteral("soon")));
+        }
+        const QByteArray before = [&] {
+            QFile file(paths.settings());
+            return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+        }();
+        ScriptedRandom random;
+        ModalWatcher watcher;
+        UrlCatcher catcher;
+        Application app(paths.forApplication(), &random);
+
+        QVERIFY(app.StartApplication());
+        QVERIFY(watcher.seen().empty());
+        QVERIFY(catcher.urls.isEmpty());
+        QVERIFY(app.mainWindow() && app.mainWindow()->isVisible());
+        QCOMPARE(random.taken(), 1);
+        if (kind == QLatin1String("directory")) {
+            QVERIFY(QFileInfo(paths.settings()).isDir());
+        } else if (kind == QLatin1String("not a date")) {
+            // Nothing is due and nothing is written.
+            QFile file(paths.settings());
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            QCOMPARE(file.readAll(), before);
+        }
+    }
+
+    void startsDrawFromTheClockNotAFixedSeed()
+    {
+        // The draws after a start, or those of the source's own seed.
+        auto draws = [](bool start, int count) {
+            Paths paths;
+            ScriptedRandom random(7);
+            ModalWatcher watcher;
+            std::optional<Application> app;
+            if (start) {
+                app.emplace(paths.forApplication(), &random);
+                if (!app->StartApplication())
+                    return QList<float>{};
+            }
+            QList<float> result;
+            for (int i = 0; i < count; ++i)
+                result << random.NextRandom();
+            return result;
+        };
+        const QList<float> unseeded = draws(false, 9);
+        const QList<float> first = draws(true, 8);
+        QTest::qWait(2);
+        const QList<float> second = draws(true, 8);
+        QCOMPARE(first.size(), 8);
+        // Start-up took one draw; unseeded, the rest would follow on.
+        QVERIFY(first != unseeded.mid(1));
+        QVERIFY(second != first);
+    }
+
+    // Runs last: EndApplication asks the event loop to end, after which no
+    // other modal window of this process would wait for an answer.
+    void zzLockHeldElsewhereShowsOnlyTheRefusal()
+    {
+        Paths paths;
+        SingleInstance running(paths.lock());
+        QVERIFY(!running.PreviousInstanceRunning());
+        ScriptedRandom random;
+        ModalWatcher watcher;
+        QStringList windowsAtRefusal;
+        watcher.onMessageBox([&](QMessageBox *box) {
+            windowsAtRefusal = visibleWindows();
+            windowsAtRefusal.removeOne(QLatin1String(box->metaObject()->className()));
+        });
+        UrlCatcher catcher;
+        Application app(paths.forApplication(), &random);
+
+        QVERIFY(!app.StartApplication());
+        QCOMPARE(watcher.seen().size(), size_t(1));
+        const ModalWatcher::Seen &refusal = watcher.seen().front();
+        QCOMPARE(refusal.text, QStringLiteral("Application is already running"));
+        QCOMPARE(refusal.title, QStringLiteral("Numensight"));
+        QCOMPARE(refusal.icon, QMessageBox::Information);
+        QCOMPARE(refusal.buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+        QCOMPARE(windowsAtRefusal, QStringList{});
+        QVERIFY(!QFileInfo::exists(paths.settings()));
+        QVERIFY(!app.mainWindow());
+        QVERIFY(!mainWindowExists());
+        QCOMPARE(visibleWindows(), QStringList{});
+        QCOMPARE(random.taken(), 0);
+        QVERIFY(catcher.urls.isEmpty());
+    }
+};
+
+QTEST_MAIN(TestStartup)
+#include "tst_startup.moc"
