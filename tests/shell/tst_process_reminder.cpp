@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <csignal>
@@ -116,10 +117,28 @@ private Q_SLOTS:
         stop(third, main[0]);
     }
 
+    void yesOpensTheDownloadPageOnce_data()
+    {
+        QTest::addColumn<bool>("browser");
+
+        QTest::newRow("with a browser") << true;
+        QTest::newRow("without a browser") << false;
+    }
+
+    // Without a browser nothing opens and nothing is said; the start goes on.
     void yesOpensTheDownloadPageOnce()
     {
+        QFETCH(bool, browser);
+
         GameEnvironment env;
-        env.fakeBrowser();
+        QTemporaryDir emptyPath;
+        if (browser) {
+            env.fakeBrowser();
+        } else {
+            env.setEnvironment(QStringLiteral("PATH"), emptyPath.path());
+            env.setEnvironment(QStringLiteral("BROWSER"), QString());
+            env.setEnvironment(QStringLiteral("DEFAULT_BROWSER"), QString());
+        }
         QVERIFY(SettingsStore(env.settingsFile()).WriteSetting(SettingKeys::Duration, isoDate(-20)));
 
         QProcess *game = env.start();
@@ -130,11 +149,13 @@ private Q_SLOTS:
 
         const QStringList main = X11::waitForWindows(kMainWindow, game->processId());
         QCOMPARE(main.size(), 1);
-        QTRY_VERIFY_WITH_TIMEOUT(!env.browserAddresses().isEmpty(), 10000);
+        if (browser)
+            QTRY_VERIFY_WITH_TIMEOUT(!env.browserAddresses().isEmpty(), 10000);
         QTest::qWait(500);
-        QCOMPARE(env.browserAddresses(), QStringList{kDownloadPage});
+        QCOMPARE(env.browserAddresses(), browser ? QStringList{kDownloadPage} : QStringList{});
         QCOMPARE(storedDate(env), isoDate(0));
         QVERIFY(X11::windows(kMessageBox).isEmpty());
+        QCOMPARE(X11::windows(QStringLiteral("."), game->processId()), main);
         stop(game, main[0]);
     }
 
