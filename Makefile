@@ -2,19 +2,24 @@
 #   make run    install what is missing, build, start the game
 #   make test   install what is missing, build, run every test (also under
 #               AddressSanitizer and UndefinedBehaviorSanitizer)
+#   make package  a Debian package, build/numensight_<version>_<arch>.deb
+#   make bench    start-up, memory, idle CPU and wait-notice figures
 
 BUILD      := build
 ASAN_BUILD := build-asan
 JOBS       := $(shell nproc 2>/dev/null || echo 2)
 
 # Build and run, then the real-window tests: a virtual X server, a window
-# manager, input, screenshots and a moved clock.
+# manager, input, screenshots and a moved clock; the validators of the menu
+# entry and metainfo; the package's dependencies (dpkg-shlibdeps); the
+# benchmark's X client library.
 PACKAGES := g++ make cmake qt6-base-dev fonts-dejavu-core \
-            xvfb xauth openbox x11-utils xdotool imagemagick faketime
+            xvfb xauth openbox x11-utils xdotool imagemagick faketime \
+            desktop-file-utils appstream dpkg-dev libxcb1-dev
 
 SUDO := $(if $(filter 0,$(shell id -u)),,sudo)
 
-.PHONY: all deps build run test test-fast asan snapshots clean
+.PHONY: all deps build run test test-fast asan snapshots package bench clean
 
 all: build
 
@@ -55,6 +60,14 @@ asan: deps
 # Every window in its notable states as PNG files under build/snapshots.
 snapshots: build
 	QT_QPA_PLATFORM=offscreen $(BUILD)/tools/snapshots $(BUILD)/snapshots
+
+package: build
+	cmake --build $(BUILD) --target package
+
+# Figures only; never a test. Runs on a private Xvfb display with openbox.
+bench: deps $(BUILD)/CMakeCache.txt
+	cmake --build $(BUILD) -j$(JOBS) --target numensight bench_minimal bench_startwatch bench_waitnotice
+	scripts/with-xvfb.sh scripts/bench.sh $(BUILD)
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD)
