@@ -212,7 +212,7 @@ int main(int argc, char *argv[])
         else if (option == "--timeout")
             timeoutSeconds = value;
         else
-            break;
+            fail(("unknown option " + option).c_str());
     }
     if (first >= argc)
         fail("usage: startwatch [--settle MS] [--idle SECONDS] [--timeout SECONDS] PROGRAM [ARG...]");
