@@ -79,4 +79,4 @@ printf '%-34s %12.1f %12.1f %7s\n' "peak resident memory (MiB)" \
     "$(awk -v k="$hwm_minimal" 'BEGIN { print k / 1024 }')" \
     "$(awk -v k="$hwm_game" 'BEGIN { print k / 1024 }')" "$(ratio "$hwm_game" "$hwm_minimal")"
 printf 'idle CPU over %s s: %s %% of one core\n' "$idle_seconds" "$idle"
-printf 'wait notice: median %s ms (plays: %s)\n' "$notice" "$(echo $notices | sed 's/ / ms, /g') ms"
+printf 'wait notice: median %s ms (plays: %s ms)\n' "$notice" "$(paste -sd, <<<"$notices" | sed 's/,/ ms, /g')"
