@@ -57,9 +57,11 @@ asan: deps
 	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DNUMENSIGHT_SANITIZE=ON
 	cmake --build $(ASAN_BUILD) -j$(JOBS)
 
-# Every window in its notable states as PNG files under build/snapshots.
+# Every window in its notable states as PNG files under build/snapshots, and
+# again at twice the size (as on a high-density display) under scale2/.
 snapshots: build
 	QT_QPA_PLATFORM=offscreen $(BUILD)/tools/snapshots $(BUILD)/snapshots
+	QT_QPA_PLATFORM=offscreen QT_SCALE_FACTOR=2 $(BUILD)/tools/snapshots $(BUILD)/snapshots/scale2
 
 package: build
 	cmake --build $(BUILD) --target package

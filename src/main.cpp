@@ -26,6 +26,8 @@ int main(int argc, char *argv[])
     if (!std::getenv("QT_QPA_PLATFORM") && std::getenv("DISPLAY"))
         setenv("QT_QPA_PLATFORM", "xcb", 0);
     QApplication app(argc, argv);
+    // Lets desktop shells match the window to its menu entry.
+    QGuiApplication::setDesktopFileName(QStringLiteral(NUMENSIGHT_APP_ID));
     Application numensight;
     if (!numensight.StartApplication())
         return 0;
