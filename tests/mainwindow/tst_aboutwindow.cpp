@@ -134,10 +134,15 @@ private Q_SLOTS:
         MainWindowFixture f;
         UrlCatcher catcher;
         int showings = 0;
+        bool active = false;
+        bool focusInside = false;
         bool closedAtOnce = false;
         f.modals.onOtherModal([&](QWidget *about) {
             ++showings;
+            // Keys go where the player's keyboard would: the focus of the active window.
+            active = QTest::qWaitForWindowActive(about);
             QWidget *focus = QApplication::focusWidget() ? QApplication::focusWidget() : about;
+            focusInside = focus == about || about->isAncestorOf(focus);
             if (how == QLatin1String("OK"))
                 QTest::mouseClick(about->findChild<QWidget *>(QStringLiteral("cmdOK")), Qt::LeftButton);
             else if (how == QLatin1String("Enter"))
@@ -156,6 +161,8 @@ private Q_SLOTS:
         f.get<QAction>("mnuAbout")->trigger();
 
         QCOMPARE(showings, 1);
+        QVERIFY(active);
+        QVERIFY(focusInside);
         QVERIFY(closedAtOnce);
         QVERIFY(catcher.urls.isEmpty());
         QVERIFY(QApplication::activeModalWidget() == nullptr);

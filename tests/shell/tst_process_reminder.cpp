@@ -3,12 +3,12 @@
 
 #include <QDate>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <csignal>
 
 namespace {
 const QString kMainWindow = QStringLiteral("^Numensight v1\\.65$");
@@ -32,15 +32,15 @@ QString storedDate(const GameEnvironment &env)
     return SettingsStore(env.settingsFile()).ReadSetting(SettingKeys::Duration);
 }
 
-// faketime starts the game as its child, so the game's own process is found
-// through its window. Killing it also ends a wrapper.
+// Ends a run and waits until its main window has left the screen, so that
+// the next run's window is not mistaken for it.
 void stop(QProcess *started, const QString &window)
 {
-    const qint64 pid = X11::run(QStringLiteral("xdotool"), {QStringLiteral("getwindowpid"), window}).toLongLong();
-    if (pid > 0)
-        ::kill(pid_t(pid), SIGKILL);
-    started->kill();
-    started->waitForFinished(10000);
+    GameEnvironment::stop(started);
+    QElapsedTimer timer;
+    timer.start();
+    while (X11::windows(kMainWindow).contains(window) && timer.elapsed() < 10000)
+        QTest::qWait(50);
 }
 
 // Presses a key in the question until it has gone: a key can reach the box

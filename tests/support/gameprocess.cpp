@@ -6,9 +6,34 @@
 #include <QProcessEnvironment>
 #include <QThread>
 
+#include <csignal>
+
 GameEnvironment::GameEnvironment()
 {
     QFile::setPermissions(m_runtime.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+}
+
+// A program left running after its test would hold the test's output open.
+GameEnvironment::~GameEnvironment()
+{
+    for (const auto &process : m_processes)
+        stop(process.get());
+}
+
+void GameEnvironment::stop(QProcess *process)
+{
+    const qint64 pid = process->processId();
+    if (pid <= 0)
+        return;
+    QFile children(QStringLiteral("/proc/%1/task/%1/children").arg(pid));
+    if (children.open(QIODevice::ReadOnly)) {
+        for (const QByteArray &child : children.readAll().split(' ')) {
+            if (const qint64 childPid = child.trimmed().toLongLong(); childPid > 0)
+                ::kill(pid_t(childPid), SIGKILL);
+        }
+    }
+    process->kill();
+    process->waitForFinished(10000);
 }
 
 bool GameEnvironment::hasDisplay() const
@@ -28,6 +53,11 @@ QProcess *GameEnvironment::start(const QStringList &wrapper)
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
     env.insert(QStringLiteral("XDG_RUNTIME_DIR"), m_runtime.path());
     env.insert(QStringLiteral("XDG_CONFIG_HOME"), m_config.path());
+    // A wrapper such as faketime preloads its library ahead of the sanitizer
+    // runtime of a sanitized build, which would otherwise refuse to start.
+    if (!wrapper.isEmpty())
+        env.insert(QStringLiteral("ASAN_OPTIONS"),
+                   env.value(QStringLiteral("ASAN_OPTIONS")) + QStringLiteral(":verify_asan_link_order=0"));
     for (const auto &[name, value] : m_environment)
         env.insert(name, value);
     process->setProcessEnvironment(env);

@@ -12,6 +12,7 @@ class GameEnvironment
 {
 public:
     GameEnvironment();
+    ~GameEnvironment();
 
     bool hasDisplay() const;
     QString runtimeDir() const { return m_runtime.path(); }
@@ -20,6 +21,10 @@ public:
 
     // Extra words put before the program, e.g. {"faketime", "+15 days"}.
     QProcess *start(const QStringList &wrapper = {});
+
+    // Kills a started program and waits for it, also when a wrapper such as
+    // faketime runs it as its child.
+    static void stop(QProcess *process);
 
     // Set in the environment of every later start.
     void setEnvironment(const QString &name, const QString &value);
