@@ -4,6 +4,7 @@
 #include "game/scorebook.h"
 #include "mainwindow/frmmain.h"
 #include "mainwindow/frmresult.h"
+#include "shell/frmexitscreen.h"
 
 #include <QAction>
 #include <QApplication>
@@ -38,6 +39,17 @@ void saveModal(const QString &name, const std::function<void()> &open)
     timer.start();
     open();
 }
+
+// Yields one fixed draw, to pick each support message in turn.
+class ScriptedDraw : public RandomSource
+{
+public:
+    explicit ScriptedDraw(float r) : m_r(r) {}
+    float NextRandom() override { return m_r; }
+
+private:
+    float m_r;
+};
 
 template<class T = QWidget>
 T *control(QWidget *window, const char *name)
@@ -82,5 +94,12 @@ int main(int argc, char *argv[])
     saveModal(QStringLiteral("result-correct"), [] { frmResult::ShowVerdict(true); });
     saveModal(QStringLiteral("result-wrong"), [] { frmResult::ShowVerdict(false); });
     saveModal(QStringLiteral("about"), [&] { control<QAction>(&main, "mnuAbout")->trigger(); });
+
+    for (int k = 0; k < frmExitScreen::SupportMessageCount; ++k) {
+        ScriptedDraw draw(static_cast<float>(k) / frmExitScreen::SupportMessageCount);
+        frmExitScreen exitWindow(draw, [] {});
+        exitWindow.show();
+        save(&exitWindow, QStringLiteral("exit-message%1").arg(k));
+    }
     return 0;
 }
