@@ -9,12 +9,11 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-
 namespace {
 const QString kMainWindow = QStringLiteral("^Numensight v1\\.65$");
 const QString kMessageBox = QStringLiteral("^Numensight$");
 const QString kDownloadPage = QStringLiteral("http://" NUMENSIGHT_MAIN_HOST "/numensight/download-numensight.html");
-const QStringList kFifteenDaysOn{QStringLiteral("faketime"), QStringLiteral("+15 days")};
+const QString kFifteenDaysOn = QStringLiteral("+15d");
 
 QString isoDate(int daysFromToday)
 {

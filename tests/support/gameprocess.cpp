@@ -6,7 +6,6 @@
 #include <QProcessEnvironment>
 #include <QThread>
 
-#include <csignal>
 
 GameEnvironment::GameEnvironment()
 {
@@ -22,16 +21,8 @@ GameEnvironment::~GameEnvironment()
 
 void GameEnvironment::stop(QProcess *process)
 {
-    const qint64 pid = process->processId();
-    if (pid <= 0)
+    if (process->processId() <= 0)
         return;
-    QFile children(QStringLiteral("/proc/%1/task/%1/children").arg(pid));
-    if (children.open(QIODevice::ReadOnly)) {
-        for (const QByteArray &child : children.readAll().split(' ')) {
-            if (const qint64 childPid = child.trimmed().toLongLong(); childPid > 0)
-                ::kill(pid_t(childPid), SIGKILL);
-        }
-    }
     process->kill();
     process->waitForFinished(10000);
 }
@@ -46,27 +37,41 @@ QString GameEnvironment::settingsFile() const
     return m_config.filePath(QStringLiteral("Numensight/numensight.ini"));
 }
 
-QProcess *GameEnvironment::start(const QStringList &wrapper)
+namespace {
+// Preloaded directly rather than through the faketime wrapper, whose named
+// semaphores outlive a killed run and then refuse the next one.
+QString fakeTimeLibrary()
+{
+    const QStringList found = QDir(QStringLiteral("/usr/lib")).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+    for (const QString &dir : found) {
+        const QString library = QStringLiteral("/usr/lib/%1/faketime/libfaketime.so.1").arg(dir);
+        if (QFile::exists(library))
+            return library;
+    }
+    qFatal("libfaketime not found; install the faketime package");
+}
+} // namespace
+
+QProcess *GameEnvironment::start(const QString &clockOffset)
 {
     auto process = std::make_unique<QProcess>();
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
     env.insert(QStringLiteral("XDG_RUNTIME_DIR"), m_runtime.path());
     env.insert(QStringLiteral("XDG_CONFIG_HOME"), m_config.path());
-    // A wrapper such as faketime preloads its library ahead of the sanitizer
-    // runtime of a sanitized build, which would otherwise refuse to start.
-    if (!wrapper.isEmpty())
+    if (!clockOffset.isEmpty()) {
+        env.insert(QStringLiteral("LD_PRELOAD"), fakeTimeLibrary());
+        env.insert(QStringLiteral("FAKETIME"), clockOffset);
+        // The preloaded library comes ahead of a sanitized build's runtime,
+        // which would otherwise refuse to start.
         env.insert(QStringLiteral("ASAN_OPTIONS"),
                    env.value(QStringLiteral("ASAN_OPTIONS")) + QStringLiteral(":verify_asan_link_order=0"));
+    }
     for (const auto &[name, value] : m_environment)
         env.insert(name, value);
     process->setProcessEnvironment(env);
     process->setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    const QString binary = QStringLiteral(NUMENSIGHT_BINARY);
-    if (wrapper.isEmpty())
-        process->start(binary, {});
-    else
-        process->start(wrapper.first(), wrapper.mid(1) + QStringList{binary});
+    process->start(QStringLiteral(NUMENSIGHT_BINARY), {});
     process->waitForStarted();
     m_processes.push_back(std::move(process));
     return m_processes.back().get();

@@ -19,11 +19,11 @@ public:
     QString configDir() const { return m_config.path(); }
     QString settingsFile() const;
 
-    // Extra words put before the program, e.g. {"faketime", "+15 days"}.
-    QProcess *start(const QStringList &wrapper = {});
+    // clockOffset, when given, moves the program's clock with libfaketime,
+    // e.g. "+15d".
+    QProcess *start(const QString &clockOffset = {});
 
-    // Kills a started program and waits for it, also when a wrapper such as
-    // faketime runs it as its child.
+    // Kills a started program and waits for it.
     static void stop(QProcess *process);
 
     // Set in the environment of every later start.
