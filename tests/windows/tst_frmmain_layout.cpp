@@ -95,18 +95,18 @@ const Control kControls[] = {
     {"Label9", "QLabel", "Frame6", 840, 120, 4830, 195, "Enter The Number Of Attempts You Want To Make", 8, true, true, "#FF0000", "-"},
 };
 
-QColor expectedColour(const QString &spec)
+QColor expectedColour(const QString &colour)
 {
     const QPalette system = QApplication::palette();
-    if (spec == u"WindowText")
+    if (colour == u"WindowText")
         return system.color(QPalette::WindowText);
-    if (spec == u"ButtonText")
+    if (colour == u"ButtonText")
         return system.color(QPalette::ButtonText);
-    if (spec == u"ButtonFace")
+    if (colour == u"ButtonFace")
         return system.color(QPalette::Button);
-    if (spec == u"WindowBackground")
+    if (colour == u"WindowBackground")
         return system.color(QPalette::Base);
-    return QColor(spec);
+    return QColor(colour);
 }
 
 QString caption(const QWidget *w)
