@@ -34,9 +34,7 @@ frmExitScreen::frmExitScreen(RandomSource &random, std::function<void()> endAppl
     , m_endApplication(std::move(endApplication))
 {
     ui.setupUi(this);
-    // The hidden buttons lie below the client area, so sizing to the visible
-    // controls would not give the defined size: keep the one the definition sets.
-    setFixedSize(size());
+    FixClientSize(this);
     // The window comes up above everything as the main window closes, but
     // must not take the keyboard from whatever the user is typing into.
     setAttribute(Qt::WA_ShowWithoutActivating);
