@@ -1,4 +1,5 @@
 #include "shell/settingsstore.h"
+#include "support/files.h"
 #include "support/gameprocess.h"
 
 #include <QDate>
@@ -18,12 +19,6 @@ const QString kFifteenDaysOn = QStringLiteral("+15d");
 QString isoDate(int daysFromToday)
 {
     return QDate::currentDate().addDays(daysFromToday).toString(QStringLiteral("yyyy-MM-dd"));
-}
-
-QByteArray contents(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 QString storedDate(const GameEnvironment &env)
@@ -78,7 +73,7 @@ private Q_SLOTS:
         QStringList main = X11::waitForWindows(kMainWindow, first->processId());
         QCOMPARE(main.size(), 1);
         QVERIFY(X11::windows(kMessageBox).isEmpty());
-        const QByteArray day0 = contents(env.settingsFile());
+        const QByteArray day0 = fileContents(env.settingsFile());
         QVERIFY(!day0.isEmpty());
         QVERIFY(!day0.contains("Duration"));
         QVERIFY(!day0.contains(isoDate(0).toLatin1()));
@@ -92,7 +87,7 @@ private Q_SLOTS:
         QVERIFY(X11::windows(kMainWindow).isEmpty());
         QTest::qWait(500);
         QVERIFY(X11::windows(kMainWindow).isEmpty());
-        QCOMPARE(contents(env.settingsFile()), day0);
+        QCOMPARE(fileContents(env.settingsFile()), day0);
 
         // Escape answers No: the main window follows, the date moves on,
         // and no page opens.
@@ -100,7 +95,7 @@ private Q_SLOTS:
         main = X11::waitForWindows(kMainWindow);
         QCOMPARE(main.size(), 1);
         QVERIFY(X11::windows(kMessageBox).isEmpty());
-        const QByteArray day15 = contents(env.settingsFile());
+        const QByteArray day15 = fileContents(env.settingsFile());
         QVERIFY(day15 != day0);
         QCOMPARE(storedDate(env), isoDate(15));
         QTest::qWait(500);
@@ -112,7 +107,7 @@ private Q_SLOTS:
         main = X11::waitForWindows(kMainWindow);
         QCOMPARE(main.size(), 1);
         QVERIFY(X11::windows(kMessageBox).isEmpty());
-        QCOMPARE(contents(env.settingsFile()), day15);
+        QCOMPARE(fileContents(env.settingsFile()), day15);
         stop(third, main[0]);
     }
 

@@ -1,3 +1,4 @@
+#include "support/files.h"
 #include "support/gameprocess.h"
 
 #include <QFileInfo>
@@ -27,10 +28,7 @@ private Q_SLOTS:
         QProcess *first = env.start();
         const QStringList main = X11::waitForWindows(kMainWindow, first->processId());
         QCOMPARE(main.size(), 1);
-        const QByteArray settingsBefore = [&] {
-            QFile f(env.settingsFile());
-            return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-        }();
+        const QByteArray settingsBefore = fileContents(env.settingsFile());
         QVERIFY(!settingsBefore.isEmpty());
         const QString geometryBefore = X11::run("xdotool", {"getwindowgeometry", main[0]});
 
@@ -46,9 +44,7 @@ private Q_SLOTS:
         QCOMPARE(first->state(), QProcess::Running);
         QCOMPARE(X11::windows(kMainWindow, first->processId()), main);
         QCOMPARE(X11::run("xdotool", {"getwindowgeometry", main[0]}), geometryBefore);
-        QFile settings(env.settingsFile());
-        QVERIFY(settings.open(QIODevice::ReadOnly));
-        QCOMPARE(settings.readAll(), settingsBefore);
+        QCOMPARE(fileContents(env.settingsFile()), settingsBefore);
         first->kill();
         first->waitForFinished();
     }

@@ -1,4 +1,5 @@
 #include "shell/settingsstore.h"
+#include "support/files.h"
 
 #include <QDir>
 #include <QFile>
@@ -16,12 +17,6 @@ QString everyCode()
     for (int code = 0; code < 256; ++code)
         text += QChar(code);
     return text;
-}
-
-QByteArray contentsOf(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 QString rawValue(const QString &path, const QString &plainKey)
@@ -137,7 +132,7 @@ private Q_SLOTS:
         QCOMPARE(raw.childGroups(), QStringList{QStringLiteral("Settings")});
         QCOMPARE(raw.allKeys().size(), 1);
 
-        const QByteArray bytes = contentsOf(path);
+        const QByteArray bytes = fileContents(path);
         QVERIFY(bytes.contains("[Settings]"));
         QVERIFY(!bytes.contains("Duration"));
         QVERIFY(!bytes.contains("2024"));
@@ -170,11 +165,11 @@ private Q_SLOTS:
             for (int i = 0; i < 4096; ++i)
                 file.putChar(char(bytes.bounded(256)));
         }
-        const QByteArray before = contentsOf(path);
+        const QByteArray before = fileContents(path);
 
         QCOMPARE(store.ReadSetting(SettingKeys::Duration), QString());
         QVERIFY(!store.WriteSetting(SettingKeys::Duration, QStringLiteral("2024-02-01")));
-        QCOMPARE(contentsOf(path), before);
+        QCOMPARE(fileContents(path), before);
         QCOMPARE(QFileInfo(path).isDir(), directory);
     }
 

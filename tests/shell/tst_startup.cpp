@@ -2,6 +2,7 @@
 #include "shell/application.h"
 #include "shell/settingsstore.h"
 #include "shell/singleinstance.h"
+#include "support/files.h"
 #include "support/modalwatcher.h"
 #include "support/scriptedrandom.h"
 #include "support/urlcatcher.h"
@@ -186,10 +187,7 @@ private Q_SLOTS:
         } else {
             QVERIFY(SettingsStore(paths.settings()).WriteSetting(SettingKeys::Duration, QStringLiteral("soon")));
         }
-        const QByteArray before = [&] {
-            QFile file(paths.settings());
-            return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-        }();
+        const QByteArray before = fileContents(paths.settings());
         ScriptedRandom random;
         ModalWatcher watcher;
         UrlCatcher catcher;
@@ -204,9 +202,8 @@ private Q_SLOTS:
             QVERIFY(QFileInfo(paths.settings()).isDir());
         } else if (kind == QLatin1String("not a date")) {
             // Nothing is due and nothing is written.
-            QFile file(paths.settings());
-            QVERIFY(file.open(QIODevice::ReadOnly));
-            QCOMPARE(file.readAll(), before);
+            QVERIFY(!before.isEmpty());
+            QCOMPARE(fileContents(paths.settings()), before);
         }
     }
 
