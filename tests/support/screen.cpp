@@ -1,0 +1,82 @@
+#include "support/screen.h"
+
+#include <QApplication>
+#include <QProcess>
+#include <QTest>
+#include <QWidget>
+
+#include <cmath>
+
+namespace Screen {
+
+bool showAndWait(QWidget *window)
+{
+    window->show();
+    window->raise();
+    window->activateWindow();
+    if (!QTest::qWaitForWindowExposed(window) || !QTest::qWaitForWindowActive(window))
+        return false;
+    // The window manager may still move the window into place after mapping.
+    QTest::qWait(100);
+    return true;
+}
+
+QImage pixels(const QRect &screenRect)
+{
+    // Whatever this process still holds in its own output buffer is not on
+    // the screen: read through a separate connection.
+    QProcess import;
+    import.start(QStringLiteral("import"),
+                 {QStringLiteral("-silent"), QStringLiteral("-window"), QStringLiteral("root"),
+                  QStringLiteral("-crop"),
+                  QStringLiteral("%1x%2+%3+%4").arg(screenRect.width()).arg(screenRect.height())
+                      .arg(screenRect.x()).arg(screenRect.y()),
+                  QStringLiteral("png:-")});
+    if (!import.waitForFinished(20000) || import.exitCode() != 0) {
+        qWarning("import failed: %s", import.readAllStandardError().constData());
+        return {};
+    }
+    return QImage::fromData(import.readAllStandardOutput(), "PNG").convertToFormat(QImage::Format_RGB32);
+}
+
+QImage pixels(const QWidget *widget)
+{
+    return pixels(QRect(widget->mapToGlobal(QPoint(0, 0)), widget->size()));
+}
+
+namespace {
+double luminance(const QColor &colour)
+{
+    auto channel = [](double c) {
+        return c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * channel(colour.redF()) + 0.7152 * channel(colour.greenF())
+        + 0.0722 * channel(colour.blueF());
+}
+} // namespace
+
+double contrast(const QColor &a, const QColor &b)
+{
+    const double la = luminance(a);
+    const double lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+double share(const QImage &image, const QColor &colour, int tolerance)
+{
+    if (image.isNull())
+        return 0;
+    qint64 matching = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor c = image.pixelColor(x, y);
+            if (std::abs(c.red() - colour.red()) <= tolerance
+                && std::abs(c.green() - colour.green()) <= tolerance
+                && std::abs(c.blue() - colour.blue()) <= tolerance)
+                ++matching;
+        }
+    }
+    return double(matching) / (qint64(image.width()) * image.height());
+}
+
+} // namespace Screen

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QColor>
+#include <QImage>
+#include <QRect>
+
+class QWidget;
+
+// What the player sees, read back from the X server by another client
+// (ImageMagick's import), so a picture the program drew but never sent to the
+// server does not count. Needs the X display that make test provides.
+namespace Screen {
+
+// Shows a top-level window, waits until the window manager has mapped and
+// activated it and it has painted, and raises it above every other window.
+bool showAndWait(QWidget *window);
+
+// The server's pixels of a rectangle in screen coordinates, or of a widget's
+// visible area; a null image when they cannot be read.
+QImage pixels(const QRect &screenRect);
+QImage pixels(const QWidget *widget);
+
+// WCAG contrast ratio of two colours, 1 (none) to 21 (black on white).
+double contrast(const QColor &a, const QColor &b);
+
+// The share of an image's pixels within `tolerance` of a colour, per channel.
+double share(const QImage &image, const QColor &colour, int tolerance = 8);
+
+} // namespace Screen
