@@ -8,14 +8,14 @@
 #include "windows/placement.h"
 
 #include <QCloseEvent>
-#include <QThread>
 
-frmMain::frmMain(ScoreBook &book, RandomSource &random, MainWindowHooks hooks, QWidget *parent)
+frmMain::frmMain(ScoreBook &book, RandomSource &random, Pause &pause, MainWindowHooks hooks,
+                 QWidget *parent)
     : QMainWindow(parent)
     , m_book(book)
     , m_random(random)
+    , m_pause(pause)
     , m_hooks(std::move(hooks))
-    , m_pause([] { QThread::msleep(PauseMilliseconds); })
 {
     ui.setupUi(this);
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
@@ -51,10 +51,14 @@ void frmMain::wireControls()
     m_scoreBoxViewport = ui.txtTotalScore->viewport();
     m_scoreBoxViewport->setMouseTracking(true);
     m_scoreBoxViewport->installEventFilter(this);
-    // The score box centres every line, also those the player types.
-    QTextOption centred = ui.txtTotalScore->document()->defaultTextOption();
+    // The score box centres every line, also those the player types. Its
+    // inner margin is the one thing its size and font leave free: at one
+    // pixel the longer score line stands whole while the counts have one digit.
+    QTextDocument *scoreText = ui.txtTotalScore->document();
+    QTextOption centred = scoreText->defaultTextOption();
     centred.setAlignment(Qt::AlignHCenter);
-    ui.txtTotalScore->document()->setDefaultTextOption(centred);
+    scoreText->setDefaultTextOption(centred);
+    scoreText->setDocumentMargin(1);
 
     for (QLineEdit *field : {ui.txtRangeStart, ui.txtRangeEnd, ui.txtChuosenNumber, ui.txtNumberOfAttemp})
         field->installEventFilter(this);

@@ -7,6 +7,7 @@
 #include <array>
 #include <functional>
 
+class Pause;
 class RandomSource;
 class ScoreBook;
 
@@ -23,12 +24,10 @@ class frmMain : public QMainWindow
     Q_OBJECT
 
 public:
-    frmMain(ScoreBook &book, RandomSource &random, MainWindowHooks hooks = {},
+    frmMain(ScoreBook &book, RandomSource &random, Pause &pause, MainWindowHooks hooks = {},
             QWidget *parent = nullptr);
 
     static constexpr int PauseMilliseconds = 1500;
-    // Replaces the wait notice's pause; for tests only.
-    void setPause(std::function<void()> pause) { m_pause = std::move(pause); }
 
     void CoBrand_Randomize();
 
@@ -83,8 +82,11 @@ private:
     Ui::frmMain ui;
     ScoreBook &m_book;
     RandomSource &m_random;
+    Pause &m_pause;
     MainWindowHooks m_hooks;
-    std::function<void()> m_pause;
+    // A play runs to its verdict before another may start, even if something
+    // other than the player's input presses a control during the pause.
+    bool m_playing = false;
     std::array<ClickLabel *, 5> m_fiveNumbers{};
     QWidget *m_scoreBoxViewport = nullptr;
 };

@@ -7,7 +7,10 @@
 #include "game/scorebook.h"
 #include "game/verdict.h"
 #include "mainwindow/frmresult.h"
+#include "mainwindow/pause.h"
 #include "windows/messagebox.h"
+
+#include <QScopedValueRollback>
 
 bool frmMain::ValidateNumberEntries()
 {
@@ -28,6 +31,9 @@ bool frmMain::ValidateNumberEntries()
 
 void frmMain::CmdOK_Click()
 {
+    if (m_playing)
+        return;
+    const QScopedValueRollback playing(m_playing, true);
     if (!ValidateNumberEntries())
         return;
     ui.lblResult->setText(QString());
@@ -46,13 +52,14 @@ void frmMain::ShowWaitNotice()
     ui.picMessage->raise();
     ui.picMessage->setVisible(true);
     repaint();
-    // Blocks the only thread on purpose: no input is handled and nothing is
-    // painted until the draw is made.
-    m_pause();
+    m_pause.wait(PauseMilliseconds);
 }
 
 void frmMain::lblFiveNumbers_Click(int Index)
 {
+    if (m_playing)
+        return;
+    const QScopedValueRollback playing(m_playing, true);
     if (ui.txtNumberOfAttemp->text().isEmpty()) {
         ShowMessage(QStringLiteral("Enter The Number Of Attempts You Want To Make"), QMessageBox::NoIcon);
         ui.txtNumberOfAttemp->setFocus();

@@ -59,7 +59,7 @@ bool Application::StartApplication()
     MainWindowHooks hooks;
     hooks.remindOfUpdate = [this] { m_reminder.RemindOfUpdate(); };
     hooks.showExitWindow = [this] { ShowExitWindow(); };
-    m_main = new frmMain(m_book, m_random, std::move(hooks));
+    m_main = new frmMain(m_book, m_random, m_pause, std::move(hooks));
     m_main->setAttribute(Qt::WA_DeleteOnClose);
     m_main->show();
     m_main->CoBrand_Randomize();

@@ -2,6 +2,7 @@
 
 #include "game/randomsource.h"
 #include "game/scorebook.h"
+#include "mainwindow/pause.h"
 #include "shell/settingsstore.h"
 #include "shell/singleinstance.h"
 #include "shell/updatereminder.h"
@@ -46,6 +47,7 @@ private:
     ScoreBook m_book;
     RandomSource m_ownRandom;
     RandomSource &m_random;
+    Pause m_pause;
     QPointer<frmMain> m_main;
     // Made as the main window closes and kept until the program ends.
     std::unique_ptr<frmExitScreen> m_exit;

@@ -2,11 +2,18 @@
 
 #include "game/scorebook.h"
 #include "mainwindow/frmmain.h"
+#include "mainwindow/pause.h"
 #include "support/modalwatcher.h"
 #include "support/scriptedrandom.h"
 
 #include <QLabel>
 #include <QTest>
+
+// A pause that returns at once.
+struct NoPause : Pause
+{
+    void wait(int) override {}
+};
 
 // A real main window, shown offscreen, with a scripted random source, no
 // pause, counted hooks, and a watcher that answers every modal window: a
@@ -22,16 +29,17 @@ struct MainWindowFixture
 
     ScoreBook book;
     ScriptedRandom random;
+    NoPause noPause;
     int reminders = 0;
     int exitWindows = 0;
     ModalWatcher modals;
     std::vector<Verdict> verdicts;
     frmMain window;
 
-    MainWindowFixture()
-        : window(book, random, {[this] { ++reminders; }, [this] { ++exitWindows; }})
+    // A test that watches the real pause lends it.
+    explicit MainWindowFixture(Pause *pause = nullptr)
+        : window(book, random, pause ? *pause : noPause, {[this] { ++reminders; }, [this] { ++exitWindows; }})
     {
-        window.setPause([] {});
         modals.onOtherModal([this](QWidget *modal) {
             if (modal->objectName() != QLatin1String("frmResult"))
                 return;

@@ -5,6 +5,7 @@
 #include "game/randomsource.h"
 #include "game/scorebook.h"
 #include "mainwindow/frmmain.h"
+#include "mainwindow/pause.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -61,7 +62,8 @@ int main(int argc, char *argv[])
     ScoreBook book;
     RandomSource random;
     random.SeedRandom();
-    frmMain window(book, random);
+    Pause pause;
+    frmMain window(book, random, pause);
     window.show();
     if (!QTest::qWaitForWindowExposed(&window))
         qFatal("the main window was not exposed");

@@ -4,6 +4,7 @@
 #include "game/scorebook.h"
 #include "mainwindow/frmmain.h"
 #include "mainwindow/frmresult.h"
+#include "mainwindow/pause.h"
 #include "shell/frmexitscreen.h"
 
 #include <QAction>
@@ -67,8 +68,8 @@ int main(int argc, char *argv[])
     ScoreBook book;
     RandomSource random;
     random.Seed(1);
-    frmMain main(book, random);
-    main.setPause([] {});
+    Pause pause;
+    frmMain main(book, random, pause);
     main.show();
     save(&main, QStringLiteral("main-start"));
 
