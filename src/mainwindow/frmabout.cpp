@@ -1,6 +1,7 @@
 #include "mainwindow/frmabout.h"
 
 #include "mainwindow/modhelp.h"
+#include "windows/enterkey.h"
 #include "windows/placement.h"
 
 frmAbout::frmAbout()
@@ -9,6 +10,7 @@ frmAbout::frmAbout()
 {
     ui.setupUi(this);
     FixClientSize(this);
+    pressFocusedButtonOnEnter(this);
     setWindowModality(Qt::ApplicationModal);
     // OK is both default and cancel button: Enter presses it, and Escape
     // rejects the dialog, which closes it the same way.

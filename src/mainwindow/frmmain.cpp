@@ -4,7 +4,9 @@
 #include "game/scorebook.h"
 #include "mainwindow/frmabout.h"
 #include "mainwindow/modhelp.h"
+#include "windows/keyasciifilter.h"
 #include "windows/messagebox.h"
+#include "windows/enterkey.h"
 #include "windows/placement.h"
 
 #include <QCloseEvent>
@@ -21,6 +23,7 @@ frmMain::frmMain(ScoreBook &book, RandomSource &random, Pause &pause, MainWindow
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
                    | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     FixClientSize(this);
+    pressFocusedButtonOnEnter(this);
     m_fiveNumbers = {ui.lblFiveNumbers_0, ui.lblFiveNumbers_1, ui.lblFiveNumbers_2,
                      ui.lblFiveNumbers_3, ui.lblFiveNumbers_4};
     wireControls();
@@ -60,8 +63,11 @@ void frmMain::wireControls()
     scoreText->setDefaultTextOption(centred);
     scoreText->setDocumentMargin(1);
 
-    for (QLineEdit *field : {ui.txtRangeStart, ui.txtRangeEnd, ui.txtChuosenNumber, ui.txtNumberOfAttemp})
-        field->installEventFilter(this);
+    auto *keys = new KeyAsciiFilter(this);
+    keys->watch(ui.txtRangeStart, [this](int &KeyAscii) { txtRangeStart_KeyPress(KeyAscii); });
+    keys->watch(ui.txtRangeEnd, [this](int &KeyAscii) { txtRangeEnd_KeyPress(KeyAscii); });
+    keys->watch(ui.txtChuosenNumber, [this](int &KeyAscii) { txtChuosenNumber_KeyPress(KeyAscii); });
+    keys->watch(ui.txtNumberOfAttemp, [this](int &KeyAscii) { txtNumberOfAttemp_KeyPress(KeyAscii); });
 
     // Web links: each control opens its page and does nothing else.
     connect(ui.mnuOnline, &QAction::triggered, this, &modHelp::OpenHelpPage);

@@ -74,7 +74,6 @@ private:
     void txtChuosenNumber_KeyPress(int &KeyAscii);
     void txtNumberOfAttemp_KeyPress(int &KeyAscii);
     void FilterDigitKey(int &KeyAscii);
-    bool filterEntryKey(QObject *field, QEvent *event);
     bool watchScoreBox(QEvent *event);
 
     void mnuAbout_Click();

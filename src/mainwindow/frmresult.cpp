@@ -1,6 +1,7 @@
 #include "mainwindow/frmresult.h"
 
 #include "game/verdict.h"
+#include "windows/enterkey.h"
 #include "windows/placement.h"
 
 #include <QKeyEvent>
@@ -10,6 +11,7 @@ frmResult::frmResult()
 {
     ui.setupUi(this);
     FixClientSize(this);
+    pressFocusedButtonOnEnter(this);
     connect(ui.cmdTry, &QPushButton::clicked, this, &frmResult::cmdTry_Click);
 }
 

@@ -30,8 +30,9 @@ frmExitScreen *Application::exitWindow() const
     return m_exit.get();
 }
 
-// Shown without owner and without taking the activation; its own flags put it
-// above every other window. Nothing here may stop the main window closing.
+// Shown without owner as an ordinary window that takes the keyboard, so its
+// access keys and Tab work at once; its own flags put it above every other
+// window. Nothing here may stop the main window closing.
 void Application::ShowExitWindow()
 {
     if (m_exit)
@@ -39,6 +40,8 @@ void Application::ShowExitWindow()
     try {
         m_exit = std::make_unique<frmExitScreen>(m_random);
         m_exit->show();
+        m_exit->raise();
+        m_exit->activateWindow();
     } catch (...) {
     }
 }

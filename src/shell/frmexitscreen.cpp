@@ -1,10 +1,11 @@
 #include "shell/frmexitscreen.h"
 
 #include "game/randomsource.h"
-#include "mainwindow/digitfilter.h"
 #include "mainwindow/modhelp.h"
 #include "shell/modtellafriend.h"
+#include "windows/keyasciifilter.h"
 #include "windows/messagebox.h"
+#include "windows/enterkey.h"
 #include "windows/placement.h"
 
 #include <QCloseEvent>
@@ -35,9 +36,7 @@ frmExitScreen::frmExitScreen(RandomSource &random, std::function<void()> endAppl
 {
     ui.setupUi(this);
     FixClientSize(this);
-    // The window comes up above everything as the main window closes, but
-    // must not take the keyboard from whatever the user is typing into.
-    setAttribute(Qt::WA_ShowWithoutActivating);
+    pressFocusedButtonOnEnter(this);
 
     connect(ui.cmdClose, &QPushButton::clicked, this, &frmExitScreen::cmdClose_Click);
     connect(ui.Check1, &QPushButton::clicked, this, &frmExitScreen::Check1_Click);
@@ -47,6 +46,12 @@ frmExitScreen::frmExitScreen(RandomSource &random, std::function<void()> endAppl
                                                     ui.txtFriendName, ui.txtFriendEmail};
     for (QWidget *box : boxes)
         box->installEventFilter(this);
+    auto *keys = new KeyAsciiFilter(this);
+    keys->watch(ui.txtName, {});
+    keys->watch(ui.txtMessage, {});
+    keys->watch(ui.txtFriendName, {});
+    keys->watch(ui.txtEmail, [this](int &KeyAscii) { txtEmail_KeyPress(KeyAscii); });
+    keys->watch(ui.txtFriendEmail, [this](int &KeyAscii) { txtFriendEmail_KeyPress(KeyAscii); });
 
     CentreOnScreen(this);
     Form_Load();
@@ -213,18 +218,6 @@ bool frmExitScreen::eventFilter(QObject *watched, QEvent *event)
         if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
             focusChanged(watched, event->type() == QEvent::FocusIn);
         break;
-    }
-    case QEvent::KeyPress: {
-        if (watched != ui.txtEmail && watched != ui.txtFriendEmail)
-            break;
-        int KeyAscii = DigitFilter::KeyAsciiOf(*static_cast<QKeyEvent *>(event));
-        if (KeyAscii < 0)
-            break;
-        if (watched == ui.txtEmail)
-            txtEmail_KeyPress(KeyAscii);
-        else
-            txtFriendEmail_KeyPress(KeyAscii);
-        return KeyAscii == 0;
     }
     default:
         break;

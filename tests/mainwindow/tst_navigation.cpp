@@ -3,7 +3,9 @@
 #include <QAction>
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QInputMethodEvent>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
@@ -144,6 +146,8 @@ private Q_SLOTS:
         QTest::newRow("letter") << int(Qt::Key_A) << int(Qt::NoModifier);
         QTest::newRow("minus") << int(Qt::Key_Minus) << int(Qt::NoModifier);
         QTest::newRow("point") << int(Qt::Key_Period) << int(Qt::NoModifier);
+        QTest::newRow("slash, before 0") << int(Qt::Key_Slash) << int(Qt::NoModifier);
+        QTest::newRow("colon, after 9") << int(Qt::Key_Colon) << int(Qt::NoModifier);
         QTest::newRow("space") << int(Qt::Key_Space) << int(Qt::NoModifier);
         QTest::newRow("enter") << int(Qt::Key_Return) << int(Qt::NoModifier);
         QTest::newRow("escape") << int(Qt::Key_Escape) << int(Qt::NoModifier);
@@ -189,6 +193,48 @@ private Q_SLOTS:
         f.type("txtChuosenNumber", "0123456789");
         QCOMPARE(chosen->text(), QStringLiteral("20123456789"));
         QCOMPARE(f.modals.seen().size(), size_t(2));
+    }
+
+    // Alt with a key types nothing and says nothing; input-method text is
+    // typed text; dropped text is pasted text.
+    void onlyTypedCharactersMeetTheFilter()
+    {
+        MainWindowFixture f;
+        auto *start = f.get<QLineEdit>("txtRangeStart");
+        start->setFocus();
+        for (Qt::Key key : {Qt::Key_Z, Qt::Key_Minus, Qt::Key_Period})
+            QTest::keyClick(start, key, Qt::AltModifier);
+        QCOMPARE(start->text(), QString());
+        QVERIFY(f.modals.seen().empty());
+
+        QInputMethodEvent composed;
+        composed.setCommitString(QStringLiteral("4a2"));
+        QApplication::sendEvent(start, &composed);
+        QCOMPARE(start->text(), QStringLiteral("42"));
+        QCOMPARE(f.modals.texts(), QStringList{QStringLiteral("Please Enter Only Numbers")});
+
+        auto *chosen = f.get<QLineEdit>("txtChuosenNumber");
+        QMimeData dragged;
+        dragged.setText(QStringLiteral("-5"));
+        QDragEnterEvent enter(QPoint(2, 2), Qt::CopyAction, &dragged, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(chosen, &enter);
+        QDropEvent drop(QPointF(2, 2), Qt::CopyAction, &dragged, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(chosen, &drop);
+        QCOMPARE(chosen->text(), QStringLiteral("-5"));
+        QCOMPARE(f.modals.seen().size(), size_t(1));
+    }
+
+    void enterPressesTheFocusedButton()
+    {
+        MainWindowFixture f;
+        auto *score = f.get<QPushButton>("cmdScore");
+        score->setFocus();
+        QTest::keyClick(score, Qt::Key_Return);
+        QVERIFY(f.inFront("fraScore", {"fraScoreClick"}));
+        auto *ok = f.get<QPushButton>("cmdScoreOk");
+        ok->setFocus();
+        QTest::keyClick(ok, Qt::Key_Enter, Qt::KeypadModifier);
+        QVERIFY(f.inFront("fraScoreClick", {"fraScore"}));
     }
 
     void rangeFieldsHoldThreeCharactersTypedOrPasted()

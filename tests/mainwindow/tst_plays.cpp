@@ -119,6 +119,7 @@ private Q_SLOTS:
         MainWindowFixture f;
         enterNumberTest(f, "1", "5", "3");
         bool checked = false;
+        bool closedByEnter = false;
         f.modals.onOtherModal([&](QWidget *result) {
             QCOMPARE(result->windowModality(), Qt::ApplicationModal);
             QVERIFY(result->parentWidget() == nullptr);
@@ -132,10 +133,16 @@ private Q_SLOTS:
             QCoreApplication::processEvents();
             QCOMPARE(f.panelInFront(), QStringLiteral("fraNumberTest"));
             checked = true;
-            QTest::mouseClick(result->findChild<QWidget *>(QStringLiteral("cmdTry")), Qt::LeftButton);
+            // Enter presses TRY AGAIN while it has the focus.
+            auto *again = result->findChild<QWidget *>(QStringLiteral("cmdTry"));
+            QTest::keyClick(again, Qt::Key_Return);
+            closedByEnter = !result->isVisible();
+            if (!closedByEnter)
+                QTest::mouseClick(again, Qt::LeftButton);
         });
         f.click("CmdOK");
         QVERIFY(checked);
+        QVERIFY(closedByEnter);
         QCOMPARE(f.get<QLineEdit>("txtRangeEnd")->text(), QStringLiteral("5"));
     }
 

@@ -126,19 +126,6 @@ private Q_SLOTS:
         }
     }
 
-    void windowStaysOnTopWithoutTakingActivation()
-    {
-        ExitWindow exit;
-        const Qt::WindowFlags flags = exit.window.windowFlags();
-        QCOMPARE(flags & Qt::WindowType_Mask, Qt::Window);
-        QVERIFY(flags.testFlags(Qt::WindowStaysOnTopHint | Qt::WindowCloseButtonHint | Qt::WindowSystemMenuHint));
-        QVERIFY(!(flags & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
-        QVERIFY(exit.window.testAttribute(Qt::WA_ShowWithoutActivating));
-        QCOMPARE(exit.window.minimumSize(), QSize(741, 315));
-        QCOMPARE(exit.window.maximumSize(), QSize(741, 315));
-        QCOMPARE(QApplication::focusWidget(), exit.get(QStringLiteral("cmdClose")));
-    }
-
     // Tabs from E&xit: Check1, txtName, cmdSubmit, txtEmail, txtFriendEmail, txtFriendName.
     void placeholderLeavesOnEntryAndReturnsWhenLeftEmpty_data()
     {
