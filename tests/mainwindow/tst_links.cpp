@@ -6,6 +6,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QSignalSpy>
+#include <QWindow>
 
 namespace {
 const QString MainSite = QStringLiteral("http://" NUMENSIGHT_MAIN_HOST);
@@ -94,6 +95,28 @@ private Q_SLOTS:
         QCOMPARE(f.reminders, 1);
         QCOMPARE(f.panelInFront(), QStringLiteral("fraMain"));
         QCOMPARE(f.random.taken(), 1);
+    }
+
+    // A press on a link that ends away from it, or that starts elsewhere and
+    // ends on it, opens nothing.
+    void linkOpensOnlyOnAPressAndReleaseOverIt()
+    {
+        MainWindowFixture f;
+        UrlCatcher catcher;
+        QWindow *window = f.window.windowHandle();
+        QWidget *banner = f.get("Label61");
+        const QPoint on = banner->mapTo(&f.window, banner->rect().center());
+        const QPoint away = f.get("cmdExit")->mapTo(&f.window, QPoint(2, 2));
+        QTest::mousePress(window, Qt::LeftButton, {}, on);
+        QTest::mouseMove(window, away);
+        QTest::mouseRelease(window, Qt::LeftButton, {}, away);
+        QTest::mousePress(window, Qt::LeftButton, {}, away);
+        QTest::mouseMove(window, on);
+        QTest::mouseRelease(window, Qt::LeftButton, {}, on);
+        QCoreApplication::processEvents();
+        QVERIFY(catcher.addresses().isEmpty());
+        QTest::mouseClick(window, Qt::LeftButton, {}, on);
+        QCOMPARE(catcher.addresses(), QStringList{MainSite});
     }
 
     void homePageIsTheBareHost()
