@@ -21,7 +21,7 @@ float RandomSource::NextRandom()
     return static_cast<float>(m_engine() >> 8) * (1.0f / 16777216.0f);
 }
 
-int RoundHalfEven(double value)
+int roundHalfEven(double value)
 {
     return static_cast<int>(std::nearbyint(value));
 }

@@ -26,4 +26,4 @@ private:
 
 // Nearest whole number, a half going to the even neighbour (2.5 gives 2),
 // the rounding the game's uneven draws are built on.
-int RoundHalfEven(double value);
+int roundHalfEven(double value);

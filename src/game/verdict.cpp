@@ -2,7 +2,7 @@
 
 namespace Verdict {
 
-QString Sentence(bool correct)
+QString sentence(bool correct)
 {
     return correct
         ? QStringLiteral("Your Chosen Number is Correct! Now take a deep breath, relax your mind "
@@ -11,7 +11,7 @@ QString Sentence(bool correct)
                          "and guess again.");
 }
 
-std::uint32_t Colour(bool correct)
+std::uint32_t colour(bool correct)
 {
     return correct ? 0x008000 : 0x800000;
 }

@@ -11,9 +11,9 @@ namespace Verdict {
 inline const QString CorrectWord = QStringLiteral("Correct");
 inline const QString WrongWord = QStringLiteral("InCorrect");
 
-inline QString Word(bool correct) { return correct ? CorrectWord : WrongWord; }
+inline QString word(bool correct) { return correct ? CorrectWord : WrongWord; }
 
-QString Sentence(bool correct);
-std::uint32_t Colour(bool correct); // 0xRRGGBB
+QString sentence(bool correct);
+std::uint32_t colour(bool correct); // 0xRRGGBB
 
 } // namespace Verdict

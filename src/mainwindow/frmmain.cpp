@@ -1,23 +1,43 @@
 #include "mainwindow/frmmain.h"
 
+#include "game/fieldnumber.h"
+#include "game/numbertestrules.h"
+#include "game/picknumberrules.h"
 #include "game/randomsource.h"
 #include "game/scorebook.h"
+#include "game/scoretext.h"
+#include "game/verdict.h"
+#include "mainwindow/digitfilter.h"
 #include "mainwindow/frmabout.h"
+#include "mainwindow/frmresult.h"
 #include "mainwindow/modhelp.h"
+#include "mainwindow/pause.h"
+#include "windows/enterkey.h"
 #include "windows/keyasciifilter.h"
 #include "windows/messagebox.h"
-#include "windows/enterkey.h"
 #include "windows/placement.h"
 
+#include <QClipboard>
 #include <QCloseEvent>
+#include <QGuiApplication>
+#include <QScopedValueRollback>
 
-frmMain::frmMain(ScoreBook &book, RandomSource &random, Pause &pause, MainWindowHooks hooks,
+namespace {
+// A clipboard held by another program may refuse; that is not our concern.
+void emptyClipboard()
+{
+    if (QClipboard *clipboard = QGuiApplication::clipboard())
+        clipboard->clear();
+}
+} // namespace
+
+frmMain::frmMain(ScoreBook &book, RandomSource &random, Pause &pause, MainWindowHooks &hooks,
                  QWidget *parent)
     : QMainWindow(parent)
     , m_book(book)
     , m_random(random)
     , m_pause(pause)
-    , m_hooks(std::move(hooks))
+    , m_hooks(hooks)
 {
     ui.setupUi(this);
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
@@ -83,8 +103,7 @@ void frmMain::wireControls()
 
 void frmMain::Form_Load()
 {
-    if (m_hooks.remindOfUpdate)
-        m_hooks.remindOfUpdate();
+    m_hooks.remindOfUpdate();
     ui.optOption_0->setChecked(false);
     ui.optOption_1->setChecked(false);
     ui.fraMain->raise();
@@ -98,8 +117,7 @@ void frmMain::closeEvent(QCloseEvent *event)
 
 void frmMain::Form_Unload()
 {
-    if (m_hooks.showExitWindow)
-        m_hooks.showExitWindow();
+    m_hooks.showExitWindow();
 }
 
 void frmMain::optOption_Click(int Index)
@@ -168,9 +186,142 @@ void frmMain::mnuAbout_Click()
 
 void frmMain::CoBrand_Randomize()
 {
-    const int n = RoundHalfEven(static_cast<double>(m_random.NextRandom()) * 6 + 1);
+    const int n = roundHalfEven(static_cast<double>(m_random.NextRandom()) * 6 + 1);
     if (n == 1 || n == 3 || n == 5)
         ui.lblCobrand->raise();
     else if (n == 2 || n == 4 || n == 6)
         ui.lblFullBrand->raise();
+}
+
+std::optional<NumberTestRules::Entries> frmMain::ValidateNumberEntries()
+{
+    using NumberTestRules::Field;
+    const NumberTestRules::CheckedEntries checked = NumberTestRules::checkEntries(
+        ui.txtRangeStart->text(), ui.txtRangeEnd->text(), ui.txtChuosenNumber->text());
+    if (!checked.problem)
+        return checked.values;
+    const NumberTestRules::EntryProblem &problem = *checked.problem;
+    ShowMessage(problem.message, QMessageBox::Information);
+    if (problem.clearRangeStart)
+        ui.txtRangeStart->clear();
+    QLineEdit *focus = problem.focus == Field::RangeStart ? ui.txtRangeStart
+        : problem.focus == Field::RangeEnd                ? ui.txtRangeEnd
+                                                          : ui.txtChuosenNumber;
+    focus->setFocus();
+    return std::nullopt;
+}
+
+void frmMain::CmdOK_Click()
+{
+    if (m_playing)
+        return;
+    const QScopedValueRollback playing(m_playing, true);
+    const std::optional<NumberTestRules::Entries> entries = ValidateNumberEntries();
+    if (!entries)
+        return;
+    ui.lblResult->setText(QString());
+    ShowWaitNotice();
+    const int d = NumberTestRules::DrawNumber(m_random, entries->rangeStart, entries->rangeEnd);
+    const bool correct = entries->chosenNumber == d;
+    ui.lblResult->setText(Verdict::word(correct));
+    m_book.RecordVerdict(NumberTest, correct);
+    ui.picMessage->setVisible(false);
+    frmResult::ShowVerdict(correct);
+}
+
+void frmMain::ShowWaitNotice()
+{
+    ui.picMessage->raise();
+    ui.picMessage->setVisible(true);
+    repaint();
+    m_pause.wait(PauseMilliseconds);
+}
+
+void frmMain::lblFiveNumbers_Click(int Index)
+{
+    if (m_playing)
+        return;
+    const QScopedValueRollback playing(m_playing, true);
+    if (ui.txtNumberOfAttemp->text().isEmpty()) {
+        ShowMessage(QStringLiteral("Enter The Number Of Attempts You Want To Make"), QMessageBox::NoIcon);
+        ui.txtNumberOfAttemp->setFocus();
+        return;
+    }
+    ui.txtNumberOfAttemp->setEnabled(false);
+    if (!PickNumberRules::budgetLeft(ui.txtNumberOfAttemp->text(), m_book.AttemptCount(PickTheRightNumber))) {
+        ShowMessage(QStringLiteral("You have Finished All Your Attempts\r\nPlease Reset It"),
+                    QMessageBox::Information);
+        return;
+    }
+    ui.lblResultPicKNumber->setText(QString());
+    ShowWaitNotice();
+    const int p = PickNumberRules::DrawPick(m_random);
+    const bool correct = PickNumberRules::pickIsCorrect(m_fiveNumbers[Index]->text(), p);
+    ui.lblResultPicKNumber->setText(Verdict::word(correct));
+    m_book.RecordVerdict(PickTheRightNumber, correct);
+    ui.picMessage->setVisible(false);
+    frmResult::ShowVerdict(correct);
+}
+
+void frmMain::cmdReset_Click()
+{
+    m_book.ResetCounts(PickTheRightNumber);
+    ui.txtNumberOfAttemp->clear();
+    ui.txtNumberOfAttemp->setEnabled(true);
+}
+
+void frmMain::cmdScore_Click()
+{
+    ui.txtTotalScore->setPlainText(scoreText(m_book));
+    ui.fraScore->raise();
+}
+
+void frmMain::cmdScoreOk_Click()
+{
+    ui.fraScoreClick->raise();
+}
+
+void frmMain::txtTotalScore_Change() { emptyClipboard(); }
+void frmMain::txtTotalScore_Click() { emptyClipboard(); }
+void frmMain::txtTotalScore_MouseDown() { emptyClipboard(); }
+void frmMain::txtTotalScore_MouseMove() { emptyClipboard(); }
+void frmMain::txtTotalScore_MouseUp() { emptyClipboard(); }
+
+bool frmMain::watchScoreBox(QEvent *event)
+{
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+        txtTotalScore_MouseDown();
+        break;
+    case QEvent::MouseMove:
+        txtTotalScore_MouseMove();
+        break;
+    case QEvent::MouseButtonRelease:
+        txtTotalScore_MouseUp();
+        txtTotalScore_Click();
+        break;
+    default:
+        break;
+    }
+    return false;
+}
+
+void frmMain::FilterDigitKey(int &KeyAscii)
+{
+    if (DigitFilter::Accepts(KeyAscii))
+        return;
+    KeyAscii = 0;
+    ShowMessage(QStringLiteral("Please Enter Only Numbers"), QMessageBox::NoIcon);
+}
+
+void frmMain::txtRangeStart_KeyPress(int &KeyAscii) { FilterDigitKey(KeyAscii); }
+void frmMain::txtRangeEnd_KeyPress(int &KeyAscii) { FilterDigitKey(KeyAscii); }
+void frmMain::txtChuosenNumber_KeyPress(int &KeyAscii) { FilterDigitKey(KeyAscii); }
+void frmMain::txtNumberOfAttemp_KeyPress(int &KeyAscii) { FilterDigitKey(KeyAscii); }
+
+bool frmMain::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_scoreBoxViewport)
+        return watchScoreBox(event);
+    return QMainWindow::eventFilter(watched, event);
 }

@@ -1,11 +1,12 @@
 #pragma once
 
+#include "game/numbertestrules.h"
 #include "ui_frmMain.h"
 
 #include <QMainWindow>
 
 #include <array>
-#include <functional>
+#include <optional>
 
 class Pause;
 class RandomSource;
@@ -13,10 +14,12 @@ class ScoreBook;
 
 // What the application shell lends the main window: the update reminder that
 // runs first in its load, and the exit window that its unload opens first.
-struct MainWindowHooks
+class MainWindowHooks
 {
-    std::function<void()> remindOfUpdate;
-    std::function<void()> showExitWindow;
+public:
+    virtual ~MainWindowHooks() = default;
+    virtual void remindOfUpdate() = 0;
+    virtual void showExitWindow() = 0;
 };
 
 class frmMain : public QMainWindow
@@ -24,7 +27,7 @@ class frmMain : public QMainWindow
     Q_OBJECT
 
 public:
-    frmMain(ScoreBook &book, RandomSource &random, Pause &pause, MainWindowHooks hooks = {},
+    frmMain(ScoreBook &book, RandomSource &random, Pause &pause, MainWindowHooks &hooks,
             QWidget *parent = nullptr);
 
     static constexpr int PauseMilliseconds = 1500;
@@ -52,7 +55,8 @@ private:
 
     // Number Test
     void CmdOK_Click();
-    bool ValidateNumberEntries();
+    // The entries a play uses, once every check has passed.
+    std::optional<NumberTestRules::Entries> ValidateNumberEntries();
     void ShowWaitNotice();
 
     // Pick The Right Number
@@ -82,7 +86,7 @@ private:
     ScoreBook &m_book;
     RandomSource &m_random;
     Pause &m_pause;
-    MainWindowHooks m_hooks;
+    MainWindowHooks &m_hooks;
     // A play runs to its verdict before another may start, even if something
     // other than the player's input presses a control during the pause.
     bool m_playing = false;

@@ -18,11 +18,11 @@ frmResult::frmResult()
 void frmResult::ShowVerdict(bool correct)
 {
     frmResult window;
-    window.ui.lblResult->setText(Verdict::Sentence(correct));
+    window.ui.lblResult->setText(Verdict::sentence(correct));
     // A screen reader announces the window with its sentence.
-    window.setAccessibleDescription(Verdict::Sentence(correct));
+    window.setAccessibleDescription(Verdict::sentence(correct));
     QPalette palette = window.ui.lblResult->palette();
-    palette.setColor(QPalette::WindowText, QColor::fromRgb(Verdict::Colour(correct)));
+    palette.setColor(QPalette::WindowText, QColor::fromRgb(Verdict::colour(correct)));
     window.ui.lblResult->setPalette(palette);
     window.setWindowModality(Qt::ApplicationModal);
     window.exec();

@@ -33,12 +33,17 @@ frmExitScreen *Application::exitWindow() const
 // Shown without owner as an ordinary window that takes the keyboard, so its
 // access keys and Tab work at once; its own flags put it above every other
 // window. Nothing here may stop the main window closing.
-void Application::ShowExitWindow()
+void Application::remindOfUpdate()
+{
+    m_reminder.RemindOfUpdate();
+}
+
+void Application::showExitWindow()
 {
     if (m_exit)
         return;
     try {
-        m_exit = std::make_unique<frmExitScreen>(m_random);
+        m_exit = std::make_unique<frmExitScreen>(m_random, m_end);
         m_exit->show();
         m_exit->raise();
         m_exit->activateWindow();
@@ -50,7 +55,7 @@ bool Application::StartApplication()
 {
     if (m_instance.PreviousInstanceRunning()) {
         ShowMessage(QStringLiteral("Application is already running"), QMessageBox::Information);
-        EndApplication();
+        m_end.EndApplication();
         return false;
     }
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/numensight-32.png")));
@@ -59,25 +64,9 @@ bool Application::StartApplication()
 
     // The exit window outlives the main window; only EndApplication ends the run.
     QApplication::setQuitOnLastWindowClosed(false);
-    MainWindowHooks hooks;
-    hooks.remindOfUpdate = [this] { m_reminder.RemindOfUpdate(); };
-    hooks.showExitWindow = [this] { ShowExitWindow(); };
-    m_main = new frmMain(m_book, m_random, m_pause, std::move(hooks));
+    m_main = new frmMain(m_book, m_random, m_pause, *this);
     m_main->setAttribute(Qt::WA_DeleteOnClose);
     m_main->show();
     m_main->CoBrand_Randomize();
     return true;
-}
-
-void EndApplication()
-{
-    static bool ending = false;
-    if (ending)
-        return;
-    ending = true;
-    for (QWidget *window : QApplication::topLevelWidgets()) {
-        if (window->isVisible())
-            window->close();
-    }
-    QCoreApplication::exit(0);
 }

@@ -2,7 +2,9 @@
 
 #include "game/randomsource.h"
 #include "game/scorebook.h"
+#include "mainwindow/frmmain.h"
 #include "mainwindow/pause.h"
+#include "shell/applicationend.h"
 #include "shell/settingsstore.h"
 #include "shell/singleinstance.h"
 #include "shell/updatereminder.h"
@@ -13,7 +15,6 @@
 #include <memory>
 
 class frmExitScreen;
-class frmMain;
 
 // Where the program keeps what outlives a window: its lock and its settings.
 struct ApplicationPaths
@@ -24,7 +25,7 @@ struct ApplicationPaths
 
 // The program as one object: the process-wide score book and random source,
 // the single-instance lock, the settings and the main window.
-class Application
+class Application : private MainWindowHooks
 {
 public:
     // A test may lend its own random source; otherwise the program keeps one.
@@ -39,7 +40,8 @@ public:
     frmExitScreen *exitWindow() const;
 
 private:
-    void ShowExitWindow();
+    void remindOfUpdate() override;
+    void showExitWindow() override;
 
     SingleInstance m_instance;
     SettingsStore m_settings;
@@ -48,12 +50,8 @@ private:
     RandomSource m_ownRandom;
     RandomSource &m_random;
     Pause m_pause;
+    ApplicationEnd m_end;
     QPointer<frmMain> m_main;
     // Made as the main window closes and kept until the program ends.
     std::unique_ptr<frmExitScreen> m_exit;
 };
-
-// Closes every window still open, each with its own closing handling, then
-// ends the event loop with status 0. A call made while it is closing the
-// windows returns at once: the ending already under way finishes the job.
-void EndApplication();

@@ -1,6 +1,8 @@
 #include "shell/frmexitscreen.h"
 
 #include "game/randomsource.h"
+#include "game/trimspaces.h"
+#include "shell/applicationend.h"
 #include "mainwindow/modhelp.h"
 #include "shell/modtellafriend.h"
 #include "windows/keyasciifilter.h"
@@ -11,28 +13,27 @@
 #include <QCloseEvent>
 #include <QKeyEvent>
 
-using modTellAFriend::TrimSpaces;
 
 namespace {
 void ClearPlaceholder(QLineEdit *box, const QString &placeholder)
 {
-    if (TrimSpaces(box->text()) == placeholder)
+    if (trimSpaces(box->text()) == placeholder)
         box->clear();
 }
 
 void RestorePlaceholder(QLineEdit *box, const QString &placeholder)
 {
-    if (TrimSpaces(box->text()).isEmpty())
+    if (trimSpaces(box->text()).isEmpty())
         box->setText(placeholder);
 }
 } // namespace
 
-frmExitScreen::frmExitScreen(RandomSource &random, std::function<void()> endApplication)
+frmExitScreen::frmExitScreen(RandomSource &random, ApplicationEnd &end)
     : QDialog(nullptr, Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint
                            | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                            | Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint)
     , m_random(random)
-    , m_endApplication(std::move(endApplication))
+    , m_end(end)
 {
     ui.setupUi(this);
     FixClientSize(this);
@@ -92,7 +93,7 @@ void frmExitScreen::Form_Load()
 
 void frmExitScreen::Form_Unload()
 {
-    m_endApplication();
+    m_end.EndApplication();
 }
 
 void frmExitScreen::closeEvent(QCloseEvent *event)
@@ -112,7 +113,7 @@ void frmExitScreen::keyPressEvent(QKeyEvent *event)
 
 void frmExitScreen::cmdClose_Click()
 {
-    m_endApplication();
+    m_end.EndApplication();
 }
 
 void frmExitScreen::Check1_Click()
@@ -131,11 +132,11 @@ void frmExitScreen::lblGoToHome_Click()
 void frmExitScreen::cmdSubmit_Click()
 {
     modTellAFriend::ReferValues &values = modTellAFriend::Values();
-    values.name = TrimSpaces(ui.txtName->text());
-    values.email = TrimSpaces(ui.txtEmail->text());
-    values.message = TrimSpaces(messageText());
-    values.friendName = TrimSpaces(ui.txtFriendName->text());
-    values.friendEmail = TrimSpaces(ui.txtFriendEmail->text());
+    values.name = trimSpaces(ui.txtName->text());
+    values.email = trimSpaces(ui.txtEmail->text());
+    values.message = trimSpaces(messageText());
+    values.friendName = trimSpaces(ui.txtFriendName->text());
+    values.friendEmail = trimSpaces(ui.txtFriendEmail->text());
 
     if (values.email == values.friendEmail) {
         ShowMessage(QStringLiteral("Please Enter Distinct Email Addresses"), QMessageBox::Critical);
@@ -170,13 +171,13 @@ void frmExitScreen::txtFriendEmail_LostFocus() { RestorePlaceholder(ui.txtFriend
 
 void frmExitScreen::txtMessage_GotFocus()
 {
-    if (TrimSpaces(messageText()) == modTellAFriend::MessagePlaceholder)
+    if (trimSpaces(messageText()) == modTellAFriend::MessagePlaceholder)
         ui.txtMessage->clear();
 }
 
 void frmExitScreen::txtMessage_LostFocus()
 {
-    if (TrimSpaces(messageText()).isEmpty())
+    if (trimSpaces(messageText()).isEmpty())
         ui.txtMessage->setPlainText(modTellAFriend::MessagePlaceholder);
 }
 

@@ -1,12 +1,10 @@
 #pragma once
 
-#include "shell/application.h"
 #include "ui_frmExitScreen.h"
 
 #include <QDialog>
 
-#include <functional>
-
+class ApplicationEnd;
 class RandomSource;
 
 // The last window of every run: a support message, the publisher's links and
@@ -17,9 +15,7 @@ class frmExitScreen : public QDialog
     Q_OBJECT
 
 public:
-    // endApplication is what leaving the window does; a test lends its own.
-    explicit frmExitScreen(RandomSource &random,
-                           std::function<void()> endApplication = EndApplication);
+    frmExitScreen(RandomSource &random, ApplicationEnd &end);
 
     static constexpr int SupportMessageCount = 4;
     static QString SupportMessage(int k);
@@ -56,5 +52,5 @@ private:
 
     Ui::frmExitScreen ui;
     RandomSource &m_random;
-    std::function<void()> m_endApplication;
+    ApplicationEnd &m_end;
 };

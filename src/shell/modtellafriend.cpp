@@ -26,17 +26,6 @@ ReferValues &Values()
     return values;
 }
 
-QString TrimSpaces(const QString &text)
-{
-    qsizetype begin = 0;
-    qsizetype end = text.size();
-    while (begin < end && text.at(begin) == u' ')
-        ++begin;
-    while (end > begin && text.at(end - 1) == u' ')
-        --end;
-    return text.mid(begin, end - begin);
-}
-
 QByteArray RequestAddress(const ReferValues &values)
 {
     return modHelp::MainSiteAddress("/zelk-refer-a-friend.php").toUtf8()

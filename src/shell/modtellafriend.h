@@ -27,9 +27,6 @@ inline const QString MessagePlaceholder = QStringLiteral("Your Message");
 inline const QString FriendNamePlaceholder = QStringLiteral("Friend's Name");
 inline const QString FriendEmailPlaceholder = QStringLiteral("Friend's Email Address");
 
-// Removes leading and trailing blanks (code 32) only; line breaks and tabs stay.
-QString TrimSpaces(const QString &text);
-
 // Checks the stored values in order; the first that is empty or still its
 // placeholder is reported with a critical message and nothing is sent.
 // Otherwise opens the request in the browser.

@@ -1,6 +1,6 @@
 #include "game/randomsource.h"
 #include "game/scorebook.h"
-#include "game/scorecard.h"
+#include "game/scoretext.h"
 
 #include <QTest>
 
@@ -55,7 +55,7 @@ private Q_SLOTS:
     void scoreTextIsExact()
     {
         ScoreBook book;
-        QCOMPARE(ScoreText(book),
+        QCOMPARE(scoreText(book),
                  QStringLiteral("Number Test :-  0 Correct Out Of 0 Attempts\r\n\r\n"
                                 "Pick The Right Number :-  0 Correct Out Of 0 Attempts"));
         book.RecordVerdict(NumberTest, true);
@@ -63,7 +63,7 @@ private Q_SLOTS:
         for (int i = 0; i < 3; ++i)
             book.RecordVerdict(NumberTest, false);
         book.RecordVerdict(PickTheRightNumber, true);
-        QCOMPARE(ScoreText(book),
+        QCOMPARE(scoreText(book),
                  QStringLiteral("Number Test :-  2 Correct Out Of 5 Attempts\r\n\r\n"
                                 "Pick The Right Number :-  1 Correct Out Of 1 Attempts"));
     }
@@ -101,12 +101,12 @@ private Q_SLOTS:
 
     void roundingGoesHalfToEven()
     {
-        QCOMPARE(RoundHalfEven(1.5), 2);
-        QCOMPARE(RoundHalfEven(2.5), 2);
-        QCOMPARE(RoundHalfEven(3.5), 4);
-        QCOMPARE(RoundHalfEven(4.5), 4);
-        QCOMPARE(RoundHalfEven(6.5), 6);
-        QCOMPARE(RoundHalfEven(4.500001), 5);
+        QCOMPARE(roundHalfEven(1.5), 2);
+        QCOMPARE(roundHalfEven(2.5), 2);
+        QCOMPARE(roundHalfEven(3.5), 4);
+        QCOMPARE(roundHalfEven(4.5), 4);
+        QCOMPARE(roundHalfEven(6.5), 6);
+        QCOMPARE(roundHalfEven(4.500001), 5);
     }
 };
 

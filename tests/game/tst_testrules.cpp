@@ -1,6 +1,6 @@
 #include "game/fieldnumber.h"
-#include "game/numbertest.h"
-#include "game/picknumber.h"
+#include "game/numbertestrules.h"
+#include "game/picknumberrules.h"
 #include "support/scriptedrandom.h"
 
 #include <QTest>
@@ -83,7 +83,7 @@ private Q_SLOTS:
         QFETCH(QString, message);
         QFETCH(int, focus);
         QFETCH(bool, clearsStart);
-        const auto problem = NumberTestRules::CheckEntries(start, end, chosen);
+        const auto problem = NumberTestRules::checkEntries(start, end, chosen).problem;
         QVERIFY(problem.has_value());
         QCOMPARE(problem->message, message);
         QCOMPARE(int(problem->focus), focus);
@@ -107,7 +107,12 @@ private Q_SLOTS:
         QFETCH(QString, start);
         QFETCH(QString, end);
         QFETCH(QString, chosen);
-        QVERIFY(!NumberTestRules::CheckEntries(start, end, chosen).has_value());
+        const NumberTestRules::CheckedEntries checked = NumberTestRules::checkEntries(start, end, chosen);
+        QVERIFY(!checked.problem.has_value());
+        // The values a play uses are the ones the checks read.
+        QCOMPARE(checked.values.rangeStart, FieldNumber(start));
+        QCOMPARE(checked.values.rangeEnd, FieldNumber(end));
+        QCOMPARE(checked.values.chosenNumber, FieldNumber(chosen));
     }
 
     // Draws below the start are thrown away, never moved into the range.
@@ -182,19 +187,19 @@ private Q_SLOTS:
 
     void budgetIsComparedAsAReal()
     {
-        QVERIFY(PickNumberRules::BudgetLeft("3", 2));
-        QVERIFY(!PickNumberRules::BudgetLeft("3", 3));
-        QVERIFY(!PickNumberRules::BudgetLeft("0", 0));
-        QVERIFY(PickNumberRules::BudgetLeft("  2  ", 1));
-        QVERIFY(PickNumberRules::BudgetLeft("2.5", 2));
-        QVERIFY(!PickNumberRules::BudgetLeft("-1", 0));
-        QVERIFY(!PickNumberRules::BudgetLeft("abc", 0));
+        QVERIFY(PickNumberRules::budgetLeft("3", 2));
+        QVERIFY(!PickNumberRules::budgetLeft("3", 3));
+        QVERIFY(!PickNumberRules::budgetLeft("0", 0));
+        QVERIFY(PickNumberRules::budgetLeft("  2  ", 1));
+        QVERIFY(PickNumberRules::budgetLeft("2.5", 2));
+        QVERIFY(!PickNumberRules::budgetLeft("-1", 0));
+        QVERIFY(!PickNumberRules::budgetLeft("abc", 0));
     }
 
     void tileCaptionDecides()
     {
-        QVERIFY(PickNumberRules::PickIsCorrect("3", 3));
-        QVERIFY(!PickNumberRules::PickIsCorrect("3", 4));
+        QVERIFY(PickNumberRules::pickIsCorrect("3", 3));
+        QVERIFY(!PickNumberRules::pickIsCorrect("3", 4));
     }
 };
 

@@ -92,7 +92,7 @@ private Q_SLOTS:
         // Opening a page is all a caller does: no question, no reminder, no
         // panel change, no further draw.
         QVERIFY(f.modals.seen().empty());
-        QCOMPARE(f.reminders, 1);
+        QCOMPARE(f.hooks.reminders, 1);
         QCOMPARE(f.panelInFront(), QStringLiteral("fraMain"));
         QCOMPARE(f.random.taken(), 1);
     }

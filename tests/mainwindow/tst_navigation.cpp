@@ -18,7 +18,7 @@ private Q_SLOTS:
     void loadRunsTheReminderAndShowsTheStartPanel()
     {
         MainWindowFixture f;
-        QCOMPARE(f.reminders, 1);
+        QCOMPARE(f.hooks.reminders, 1);
         QCOMPARE(f.panelInFront(), QStringLiteral("fraMain"));
         QVERIFY(f.inFront("fraScoreClick", {"fraScore"}));
         QVERIFY(!f.get<QRadioButton>("optOption_0")->isChecked());

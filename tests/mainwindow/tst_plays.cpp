@@ -89,9 +89,9 @@ private Q_SLOTS:
         f.click("CmdOK");
         f.click("CmdOK");
         QCOMPARE(f.verdicts.size(), size_t(2));
-        QCOMPARE(f.verdicts[0].sentence, Verdict::Sentence(true));
+        QCOMPARE(f.verdicts[0].sentence, Verdict::sentence(true));
         QCOMPARE(f.verdicts[0].colour, kGreen);
-        QCOMPARE(f.verdicts[1].sentence, Verdict::Sentence(false));
+        QCOMPARE(f.verdicts[1].sentence, Verdict::sentence(false));
         QCOMPARE(f.verdicts[1].colour, kDarkRed);
         QCOMPARE(f.book.CorrectCount(NumberTest), 1);
         QCOMPARE(f.book.AttemptCount(NumberTest), 2);
@@ -111,7 +111,7 @@ private Q_SLOTS:
         f.click("CmdOK");
         QCOMPARE(f.random.taken(), 2);
         QCOMPARE(f.verdicts.size(), size_t(1));
-        QCOMPARE(f.verdicts[0].sentence, Verdict::Sentence(true));
+        QCOMPARE(f.verdicts[0].sentence, Verdict::sentence(true));
     }
 
     void resultWindowIsModalBorderlessAndIgnoresEscape()
@@ -170,7 +170,7 @@ private Q_SLOTS:
         f.click("lblFiveNumbers_0");
         f.click("lblFiveNumbers_4");
         QCOMPARE(f.verdicts.size(), size_t(3));
-        QCOMPARE(f.verdicts[0].sentence, Verdict::Sentence(true)); // the tile showing 3
+        QCOMPARE(f.verdicts[0].sentence, Verdict::sentence(true)); // the tile showing 3
         QCOMPARE(f.verdicts[1].colour, kDarkRed);
         QCOMPARE(f.book.CorrectCount(PickTheRightNumber), 1);
         QCOMPARE(f.book.AttemptCount(PickTheRightNumber), 3);

@@ -1,7 +1,7 @@
 #include "support/mainwindowfixture.h"
 #include "support/screen.h"
 
-#include "game/scorecard.h"
+#include "game/scoretext.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -188,7 +188,7 @@ private Q_SLOTS:
 
         const QImage shown = Screen::pixels(box->viewport());
         const QList<int> bands = inkBandWidths(shown, shown.pixelColor(1, 1));
-        const QStringList lines = ScoreText(f.book).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+        const QStringList lines = scoreText(f.book).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
         QCOMPARE(bands.size(), lines.size());
         const QFontMetrics metrics(box->font());
         for (int i = 0; i < lines.size(); ++i) {

@@ -3,6 +3,7 @@
 #include "shell/modtellafriend.h"
 #include "support/modalwatcher.h"
 #include "support/scriptedrandom.h"
+#include "support/standins.h"
 #include "support/urlcatcher.h"
 
 #include <QLineEdit>
@@ -25,13 +26,13 @@ ScriptedRandom &queued(ScriptedRandom &random, std::initializer_list<float> draw
 struct ExitWindow
 {
     ScriptedRandom random;
-    int ends = 0;
+    CountingEnd end;
     ModalWatcher modals;
     UrlCatcher pages;
     frmExitScreen window;
 
     explicit ExitWindow(std::initializer_list<float> draws = {})
-        : window(queued(random, draws), [this] { ++ends; })
+        : window(queued(random, draws), end)
     {
         window.show();
         window.activateWindow();
@@ -42,10 +43,7 @@ struct ExitWindow
     template<class T = QWidget>
     T *get(const QString &name)
     {
-        T *control = window.findChild<T *>(name);
-        if (!control)
-            qFatal("no control named %s", qPrintable(name));
-        return control;
+        return control<T>(&window, qPrintable(name));
     }
 
     QString text(const QString &box)
@@ -107,9 +105,10 @@ private Q_SLOTS:
     void eachSupportMessageComesAboutAQuarterOfTheTime()
     {
         ScriptedRandom random(77);
+        CountingEnd end;
         std::map<QString, int> shown;
         for (int i = 0; i < 2000; ++i)
-            ++shown[frmExitScreen(random, [] {}).findChild<QLabel *>(QStringLiteral("Label2"))->text()];
+            ++shown[frmExitScreen(random, end).findChild<QLabel *>(QStringLiteral("Label2"))->text()];
         QCOMPARE(shown.size(), size_t(frmExitScreen::SupportMessageCount));
         for (const auto &[message, count] : shown)
             QVERIFY2(count > 400 && count < 600, qPrintable(QString::number(count)));
@@ -365,7 +364,7 @@ private Q_SLOTS:
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
             QVERIFY(!hidden.contains(QApplication::focusWidget()));
         }
-        QCOMPARE(exit.ends, 0);
+        QCOMPARE(exit.end.ends, 0);
         QVERIFY(exit.pages.urls.isEmpty());
         QVERIFY(exit.modals.seen().empty());
     }
@@ -387,7 +386,7 @@ private Q_SLOTS:
             QTest::keyClick(&exit.window, Qt::Key_X, Qt::AltModifier);
         else
             QVERIFY(exit.window.close());
-        QTRY_COMPARE(exit.ends, 1);
+        QTRY_COMPARE(exit.end.ends, 1);
     }
 
     void escapeDoesNotCloseTheWindow()
@@ -395,7 +394,7 @@ private Q_SLOTS:
         ExitWindow exit;
         QTest::keyClick(&exit.window, Qt::Key_Escape);
         QVERIFY(exit.window.isVisible());
-        QCOMPARE(exit.ends, 0);
+        QCOMPARE(exit.end.ends, 0);
     }
 };
 

@@ -1,19 +1,12 @@
 #pragma once
 
 #include "game/scorebook.h"
-#include "mainwindow/frmmain.h"
-#include "mainwindow/pause.h"
 #include "support/modalwatcher.h"
 #include "support/scriptedrandom.h"
+#include "support/standins.h"
 
 #include <QLabel>
 #include <QTest>
-
-// A pause that returns at once.
-struct NoPause : Pause
-{
-    void wait(int) override {}
-};
 
 // A real main window, shown offscreen, with a scripted random source, no
 // pause, counted hooks, and a watcher that answers every modal window: a
@@ -30,15 +23,14 @@ struct MainWindowFixture
     ScoreBook book;
     ScriptedRandom random;
     NoPause noPause;
-    int reminders = 0;
-    int exitWindows = 0;
+    CountingHooks hooks;
     ModalWatcher modals;
     std::vector<Verdict> verdicts;
     frmMain window;
 
     // A test that watches the real pause lends it.
     explicit MainWindowFixture(Pause *pause = nullptr)
-        : window(book, random, pause ? *pause : noPause, {[this] { ++reminders; }, [this] { ++exitWindows; }})
+        : window(book, random, pause ? *pause : noPause, hooks)
     {
         modals.onOtherModal([this](QWidget *modal) {
             if (modal->objectName() != QLatin1String("frmResult"))
@@ -63,10 +55,7 @@ struct MainWindowFixture
     template<class T = QWidget>
     T *get(const char *name)
     {
-        T *control = window.findChild<T *>(QLatin1String(name));
-        if (!control)
-            qFatal("no control named %s", name);
-        return control;
+        return control<T>(&window, name);
     }
 
     void click(const char *name) { QTest::mouseClick(get(name), Qt::LeftButton); }

@@ -99,7 +99,7 @@ private Q_SLOTS:
         f.type("txtChuosenNumber", "2");
         f.random.queue({0.0f});
         f.click("CmdOK");
-        QCOMPARE(described, Verdict::Sentence(false));
+        QCOMPARE(described, Verdict::sentence(false));
     }
 
     void dialogLinksAndBoxesAreNamed()

@@ -5,7 +5,7 @@
 #include "game/randomsource.h"
 #include "game/scorebook.h"
 #include "mainwindow/frmmain.h"
-#include "mainwindow/pause.h"
+#include "support/standins.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -41,15 +41,6 @@ private:
     QElapsedTimer m_clock;
 };
 
-template<class T = QWidget>
-T *control(QWidget *window, const char *name)
-{
-    T *found = window->findChild<T *>(QLatin1String(name));
-    if (!found)
-        qFatal("no control named %s", name);
-    return found;
-}
-
 } // namespace
 
 int main(int argc, char *argv[])
@@ -63,7 +54,8 @@ int main(int argc, char *argv[])
     RandomSource random;
     random.SeedRandom();
     Pause pause;
-    frmMain window(book, random, pause);
+    CountingHooks hooks;
+    frmMain window(book, random, pause, hooks);
     window.show();
     if (!QTest::qWaitForWindowExposed(&window))
         qFatal("the main window was not exposed");

@@ -4,7 +4,8 @@
 #include "game/scorebook.h"
 #include "mainwindow/frmmain.h"
 #include "mainwindow/frmresult.h"
-#include "mainwindow/pause.h"
+#include "support/scriptedrandom.h"
+#include "support/standins.h"
 #include "shell/frmexitscreen.h"
 
 #include <QAction>
@@ -41,22 +42,6 @@ void saveModal(const QString &name, const std::function<void()> &open)
     open();
 }
 
-// Yields one fixed draw, to pick each support message in turn.
-class ScriptedDraw : public RandomSource
-{
-public:
-    explicit ScriptedDraw(float r) : m_r(r) {}
-    float NextRandom() override { return m_r; }
-
-private:
-    float m_r;
-};
-
-template<class T = QWidget>
-T *control(QWidget *window, const char *name)
-{
-    return window->findChild<T *>(QLatin1String(name));
-}
 } // namespace
 
 int main(int argc, char *argv[])
@@ -68,8 +53,9 @@ int main(int argc, char *argv[])
     ScoreBook book;
     RandomSource random;
     random.Seed(1);
-    Pause pause;
-    frmMain main(book, random, pause);
+    NoPause pause;
+    CountingHooks hooks;
+    frmMain main(book, random, pause, hooks);
     main.show();
     save(&main, QStringLiteral("main-start"));
 
@@ -97,8 +83,10 @@ int main(int argc, char *argv[])
     saveModal(QStringLiteral("about"), [&] { control<QAction>(&main, "mnuAbout")->trigger(); });
 
     for (int k = 0; k < frmExitScreen::SupportMessageCount; ++k) {
-        ScriptedDraw draw(static_cast<float>(k) / frmExitScreen::SupportMessageCount);
-        frmExitScreen exitWindow(draw, [] {});
+        ScriptedRandom draw;
+        draw.queue({static_cast<float>(k) / frmExitScreen::SupportMessageCount});
+        CountingEnd end;
+        frmExitScreen exitWindow(draw, end);
         exitWindow.show();
         save(&exitWindow, QStringLiteral("exit-message%1").arg(k));
     }

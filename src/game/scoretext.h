@@ -6,4 +6,4 @@ class ScoreBook;
 
 // The score text: a snapshot of both tests' counts, two lines with an empty
 // one between them, CR LF line ends, nothing after the last " Attempts".
-QString ScoreText(const ScoreBook &book);
+QString scoreText(const ScoreBook &book);

@@ -13,9 +13,9 @@ int DrawPick(RandomSource &random);
 
 // True while the budget typed in the attempts field exceeds the attempts
 // made. The budget is compared as a real, so "2.5" allows three attempts.
-bool BudgetLeft(const QString &budgetText, int attemptsMade);
+bool budgetLeft(const QString &budgetText, int attemptsMade);
 
 // The clicked tile's caption, read as a number, decides the verdict.
-bool PickIsCorrect(const QString &tileCaption, int drawn);
+bool pickIsCorrect(const QString &tileCaption, int drawn);
 
 } // namespace PickNumberRules

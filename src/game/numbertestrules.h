@@ -19,6 +19,21 @@ struct EntryProblem
     bool clearRangeStart = false;
 };
 
+// The three fields read as numbers, once, for the play that follows the checks.
+struct Entries
+{
+    double rangeStart = 0;
+    double rangeEnd = 0;
+    double chosenNumber = 0;
+};
+
+// The first problem the checks found; without one, the values a play uses.
+struct CheckedEntries
+{
+    std::optional<EntryProblem> problem;
+    Entries values;
+};
+
 // The draw keeps its result in 16 bits, so a range may not end above this.
 constexpr double HighestRangeEnd = 32767;
 
@@ -26,8 +41,8 @@ constexpr double HighestRangeEnd = 32767;
 // three that only pasted text can reach: a start that is not a whole number
 // of at least 1, an end that is not a whole number or lies above
 // HighestRangeEnd, a chosen number that is not whole.
-std::optional<EntryProblem> CheckEntries(const QString &rangeStart, const QString &rangeEnd,
-                                         const QString &chosenNumber);
+CheckedEntries checkEntries(const QString &rangeStart, const QString &rangeEnd,
+                            const QString &chosenNumber);
 
 // Uniform over the whole numbers from start to end: draws below the start
 // are thrown away and drawn again. Requires 1 <= start < end <= HighestRangeEnd.

@@ -1,4 +1,4 @@
-#include "game/scorecard.h"
+#include "game/scoretext.h"
 
 #include "game/scorebook.h"
 
@@ -11,7 +11,7 @@ QString line(const char *test, const ScoreBook &book, TestKind kind)
 }
 } // namespace
 
-QString ScoreText(const ScoreBook &book)
+QString scoreText(const ScoreBook &book)
 {
     return line("Number Test :-  ", book, NumberTest) + QStringLiteral("\r\n\r\n")
         + line("Pick The Right Number :-  ", book, PickTheRightNumber);

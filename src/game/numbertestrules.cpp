@@ -1,4 +1,4 @@
-#include "game/numbertest.h"
+#include "game/numbertestrules.h"
 
 #include "game/fieldnumber.h"
 #include "game/randomsource.h"
@@ -18,8 +18,9 @@ EntryProblem problem(const char *message, Field focus, bool clearRangeStart = fa
 }
 } // namespace
 
-std::optional<EntryProblem> CheckEntries(const QString &rangeStart, const QString &rangeEnd,
-                                         const QString &chosenNumber)
+namespace {
+std::optional<EntryProblem> firstProblem(const QString &rangeStart, const QString &rangeEnd,
+                                         const QString &chosenNumber, const Entries &values)
 {
     if (rangeStart.isEmpty())
         return problem("Please Enter Starting Number", Field::RangeStart);
@@ -28,9 +29,9 @@ std::optional<EntryProblem> CheckEntries(const QString &rangeStart, const QStrin
     if (chosenNumber.isEmpty())
         return problem("Please Enter Your Chosen Number", Field::ChosenNumber);
 
-    const double s = FieldNumber(rangeStart);
-    const double e = FieldNumber(rangeEnd);
-    const double g = FieldNumber(chosenNumber);
+    const double s = values.rangeStart;
+    const double e = values.rangeEnd;
+    const double g = values.chosenNumber;
 
     if (e == s)
         return problem("Starting and Ending Number Can't be Same", Field::RangeEnd);
@@ -50,6 +51,14 @@ std::optional<EntryProblem> CheckEntries(const QString &rangeStart, const QStrin
     if (!isWhole(g))
         return problem("Please Enter Correct Chosen Number", Field::ChosenNumber);
     return std::nullopt;
+}
+} // namespace
+
+CheckedEntries checkEntries(const QString &rangeStart, const QString &rangeEnd,
+                            const QString &chosenNumber)
+{
+    const Entries values{FieldNumber(rangeStart), FieldNumber(rangeEnd), FieldNumber(chosenNumber)};
+    return {firstProblem(rangeStart, rangeEnd, chosenNumber, values), values};
 }
 
 int DrawNumber(RandomSource &random, double start, double end)

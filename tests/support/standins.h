@@ -1,0 +1,41 @@
+#pragma once
+
+#include "mainwindow/frmmain.h"
+#include "mainwindow/pause.h"
+#include "shell/applicationend.h"
+
+#include <QLatin1String>
+#include <QWidget>
+
+// The control of a window by its name; a missing one ends the run, as a test
+// of a renamed control would otherwise pass on a null pointer.
+template<class T = QWidget>
+T *control(const QWidget *window, const char *name)
+{
+    T *found = window->findChild<T *>(QLatin1String(name));
+    if (!found)
+        qFatal("no control named %s", name);
+    return found;
+}
+
+// A pause that returns at once.
+struct NoPause : Pause
+{
+    void wait(int) override {}
+};
+
+// The shell's hooks, counted instead of run.
+struct CountingHooks : MainWindowHooks
+{
+    int reminders = 0;
+    int exitWindows = 0;
+    void remindOfUpdate() override { ++reminders; }
+    void showExitWindow() override { ++exitWindows; }
+};
+
+// The program's end, counted instead of ending the test's event loop.
+struct CountingEnd : ApplicationEnd
+{
+    int ends = 0;
+    void EndApplication() override { ++ends; }
+};
