@@ -8,9 +8,8 @@
 #include <QIcon>
 
 Application::Application(ApplicationPaths paths, RandomSource *random)
-    : m_instance(paths.lockFile)
-    , m_settings(paths.settingsFile)
-    , m_reminder(m_settings)
+    : m_settingsFile(std::move(paths.settingsFile))
+    , m_instance(paths.lockFile)
     , m_random(random ? *random : m_ownRandom)
 {
 }
@@ -52,12 +51,14 @@ bool Application::StartApplication()
     }
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/numensight-32.png")));
     m_random.SeedRandom();
-    m_reminder.RemindOfUpdate();
+    m_settings = std::make_unique<SettingsStore>(m_settingsFile);
+    m_reminder = std::make_unique<UpdateReminder>(*m_settings);
+    m_reminder->RemindOfUpdate();
 
     // The exit window outlives the main window; only EndApplication ends the run.
     QApplication::setQuitOnLastWindowClosed(false);
     MainWindowHooks hooks;
-    hooks.remindOfUpdate = [this] { m_reminder.RemindOfUpdate(); };
+    hooks.remindOfUpdate = [this] { m_reminder->RemindOfUpdate(); };
     hooks.showExitWindow = [this] { ShowExitWindow(); };
     m_main = new frmMain(m_book, m_random, std::move(hooks));
     m_main->setAttribute(Qt::WA_DeleteOnClose);
