@@ -8,9 +8,8 @@
 #include <QIcon>
 
 Application::Application(ApplicationPaths paths, RandomSource *random)
-    : m_instance(paths.lockFile)
-    , m_settings(paths.settingsFile)
-    , m_reminder(m_settings)
+    : m_settingsFile(std::move(paths.settingsFile))
+    , m_instance(paths.lockFile)
     , m_random(random ? *random : m_ownRandom)
 {
 }
@@ -30,14 +29,14 @@ frmExitScreen *Application::exitWindow() const
     return m_exit.get();
 }
 
+void Application::remindOfUpdate()
+{
+    m_reminder->RemindOfUpdate();
+}
+
 // Shown without owner as an ordinary window that takes the keyboard, so its
 // access keys and Tab work at once; its own flags put it above every other
 // window. Nothing here may stop the main window closing.
-void Application::remindOfUpdate()
-{
-    m_reminder.RemindOfUpdate();
-}
-
 void Application::showExitWindow()
 {
     if (m_exit)
@@ -60,7 +59,9 @@ bool Application::StartApplication()
     }
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/numensight-32.png")));
     m_random.SeedRandom();
-    m_reminder.RemindOfUpdate();
+    m_settings = std::make_unique<SettingsStore>(m_settingsFile);
+    m_reminder = std::make_unique<UpdateReminder>(*m_settings);
+    m_reminder->RemindOfUpdate();
 
     // The exit window outlives the main window; only EndApplication ends the run.
     QApplication::setQuitOnLastWindowClosed(false);

@@ -43,9 +43,11 @@ private:
     void remindOfUpdate() override;
     void showExitWindow() override;
 
+    QString m_settingsFile;
     SingleInstance m_instance;
-    SettingsStore m_settings;
-    UpdateReminder m_reminder;
+    // Made only once the guard has passed: a refused copy opens no settings.
+    std::unique_ptr<SettingsStore> m_settings;
+    std::unique_ptr<UpdateReminder> m_reminder;
     ScoreBook m_book;
     RandomSource m_ownRandom;
     RandomSource &m_random;

@@ -22,10 +22,13 @@ inline const QString Duration = QStringLiteral("Duration");
 
 // The per-user INI file under section "Settings". Key names and values
 // never reach the file in plain form. Virtual so a test can stand in a store
-// whose writes fail while its reads work.
+// of its own.
 class SettingsStore
 {
 public:
+    // Our file holds one short entry; anything larger is not ours.
+    static constexpr qint64 MaxFileSize = 4096;
+
     explicit SettingsStore(QString filePath);
     virtual ~SettingsStore();
 
@@ -36,16 +39,23 @@ public:
     const QString &filePath() const { return m_filePath; }
 
     // Empty for a missing entry and for a file that cannot be read or parsed.
+    // Only a regular file of at most MaxFileSize, or a link to one, is read;
+    // anything else at the path reads empty without being opened.
     virtual QString ReadSetting(const QString &key) const;
-    // False when the entry did not reach the disk; a file that cannot be
-    // parsed is left alone rather than rewritten from what could be parsed.
+    // False when the entry did not reach the disk. Only a missing file or one
+    // that holds nothing but this entry is written (through a link, its
+    // target); anything else is left exactly as it is.
     [[nodiscard]] virtual bool WriteSetting(const QString &key, const QString &value);
 
 private:
+    QSettings &settingsFor(const QString &file) const;
+
     QString m_filePath;
-    // One object for the store's life: QSettings shares a parsed file among
-    // all its objects in a process and reports a garbled file only to the
-    // first one that parses it. Its status() keeps the first error met, so a
-    // store that once failed reads empty and refuses writes from then on.
-    std::unique_ptr<QSettings> m_settings;
+    // One object per file for the store's life: QSettings shares a parsed
+    // file among all its objects in a process and reports a garbled file only
+    // to the first one that parses it. Its status() keeps the first error
+    // met, so a store that once failed reads empty and refuses writes from
+    // then on. Made on first use, once the path is known to be safe to open.
+    mutable QString m_settingsFile;
+    mutable std::unique_ptr<QSettings> m_settings;
 };

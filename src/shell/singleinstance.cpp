@@ -27,14 +27,34 @@ QString SingleInstance::DefaultLockPath()
     return runtimeDir.isEmpty() ? QString() : runtimeDir + QStringLiteral("/numensight.lock");
 }
 
+namespace {
+// flock needs no write access, so whatever stands at the path is opened
+// read-only: a lock file the user cannot write, a directory. O_NONBLOCK
+// keeps a FIFO from holding the start. Only where nothing is there is the
+// file made, and O_EXCL never creates it through a dangling link.
+int openLock(const QByteArray &path)
+{
+    // O_CLOEXEC: a browser started from the game must not inherit the lock.
+    constexpr int flags = O_CLOEXEC | O_NONBLOCK | O_NOCTTY;
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        const int fd = ::open(path.constData(), O_RDONLY | flags);
+        if (fd >= 0 || errno != ENOENT)
+            return fd;
+        const int made = ::open(path.constData(), O_RDWR | O_CREAT | O_EXCL | flags, 0600);
+        // EEXIST: another copy made it just now, or a link leads nowhere.
+        if (made >= 0 || errno != EEXIST)
+            return made;
+    }
+    return -1;
+}
+} // namespace
+
 bool SingleInstance::PreviousInstanceRunning()
 {
     if (m_fd >= 0)
         return false;
 
-    // O_CLOEXEC: a browser started from the game must not inherit the lock.
-    const int fd = ::open(QFile::encodeName(m_lockPath).constData(),
-                          O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    const int fd = openLock(QFile::encodeName(m_lockPath));
     // A guard that cannot work must not keep the user from playing.
     if (fd < 0)
         return false;
