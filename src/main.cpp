@@ -1,4 +1,5 @@
 #include "shell/application.h"
+#include "shell/clock.h"
 
 #include <QApplication>
 
@@ -28,7 +29,10 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     // Lets desktop shells match the window to its menu entry.
     QGuiApplication::setDesktopFileName(QStringLiteral(NUMENSIGHT_APP_ID));
-    Application numensight;
+    RandomSource random;
+    Clock clock;
+    ApplicationEnd end;
+    Application numensight({}, random, clock, end);
     if (!numensight.StartApplication())
         return 0;
     return app.exec();

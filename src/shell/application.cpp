@@ -7,10 +7,13 @@
 #include <QApplication>
 #include <QIcon>
 
-Application::Application(ApplicationPaths paths, RandomSource *random)
-    : m_settingsFile(std::move(paths.settingsFile))
+Application::Application(const ApplicationPaths &paths, RandomSource &random, const Clock &clock,
+                         ApplicationEnd &end)
+    : m_settingsFile(paths.settingsFile)
     , m_instance(paths.lockFile)
-    , m_random(random ? *random : m_ownRandom)
+    , m_random(random)
+    , m_clock(clock)
+    , m_end(end)
 {
 }
 
@@ -60,7 +63,7 @@ bool Application::StartApplication()
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/numensight-32.png")));
     m_random.SeedRandom();
     m_settings = std::make_unique<SettingsStore>(m_settingsFile);
-    m_reminder = std::make_unique<UpdateReminder>(*m_settings);
+    m_reminder = std::make_unique<UpdateReminder>(*m_settings, m_clock);
     m_reminder->RemindOfUpdate();
 
     // The exit window outlives the main window; only EndApplication ends the run.

@@ -14,6 +14,7 @@
 
 #include <memory>
 
+class Clock;
 class frmExitScreen;
 
 // Where the program keeps what outlives a window: its lock and its settings.
@@ -28,8 +29,8 @@ struct ApplicationPaths
 class Application : private MainWindowHooks
 {
 public:
-    // A test may lend its own random source; otherwise the program keeps one.
-    explicit Application(ApplicationPaths paths = {}, RandomSource *random = nullptr);
+    // A test lends its own random source, clock and end.
+    Application(const ApplicationPaths &paths, RandomSource &random, const Clock &clock, ApplicationEnd &end);
     ~Application();
 
     // Runs the start-up sequence. False when another copy already runs: this
@@ -49,10 +50,10 @@ private:
     std::unique_ptr<SettingsStore> m_settings;
     std::unique_ptr<UpdateReminder> m_reminder;
     ScoreBook m_book;
-    RandomSource m_ownRandom;
     RandomSource &m_random;
+    const Clock &m_clock;
+    ApplicationEnd &m_end;
     Pause m_pause;
-    ApplicationEnd m_end;
     QPointer<frmMain> m_main;
     // Made as the main window closes and kept until the program ends.
     std::unique_ptr<frmExitScreen> m_exit;

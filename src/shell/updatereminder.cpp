@@ -1,6 +1,7 @@
 #include "shell/updatereminder.h"
 
 #include "mainwindow/modhelp.h"
+#include "shell/clock.h"
 #include "shell/settingsstore.h"
 #include "windows/messagebox.h"
 
@@ -8,22 +9,16 @@ const QString UpdateReminder::Message =
     QStringLiteral("There maybe an update to this software available\rDo you want to check for an update?");
 const QString UpdateReminder::DateFormat = QStringLiteral("yyyy-MM-dd");
 
-UpdateReminder::UpdateReminder(SettingsStore &store, Seams seams)
+UpdateReminder::UpdateReminder(SettingsStore &store, const Clock &clock)
     : m_store(store)
-    , m_seams(std::move(seams))
+    , m_clock(clock)
 {
-    if (!m_seams.today)
-        m_seams.today = &QDate::currentDate;
-    if (!m_seams.askYesNo)
-        m_seams.askYesNo = &AskYesNo;
-    if (!m_seams.openDownloadPage)
-        m_seams.openDownloadPage = &modHelp::OpenDownloadPage;
 }
 
 void UpdateReminder::RemindOfUpdate()
 {
     const QString stored = m_store.ReadSetting(SettingKeys::Duration);
-    const QDate today = m_seams.today();
+    const QDate today = m_clock.today();
     const QString todayText = today.toString(DateFormat);
 
     if (stored.isEmpty()) {
@@ -41,9 +36,9 @@ void UpdateReminder::RemindOfUpdate()
         return;
     m_asked = true;
 
-    const bool wantsUpdate = m_seams.askYesNo(Message);
+    const bool wantsUpdate = AskYesNo(Message);
     if (!m_store.WriteSetting(SettingKeys::Duration, todayText))
         return;
     if (wantsUpdate)
-        m_seams.openDownloadPage();
+        modHelp::OpenDownloadPage();
 }

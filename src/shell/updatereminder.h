@@ -3,8 +3,7 @@
 #include <QDate>
 #include <QString>
 
-#include <functional>
-
+class Clock;
 class SettingsStore;
 
 // Every 15 days or more, counted from the date stored under "Duration",
@@ -13,14 +12,7 @@ class SettingsStore;
 class UpdateReminder
 {
 public:
-    struct Seams
-    {
-        std::function<QDate()> today;
-        std::function<bool(const QString &)> askYesNo;
-        std::function<void()> openDownloadPage;
-    };
-
-    explicit UpdateReminder(SettingsStore &store, Seams seams = {});
+    UpdateReminder(SettingsStore &store, const Clock &clock);
 
     void RemindOfUpdate();
 
@@ -32,6 +24,6 @@ public:
 
 private:
     SettingsStore &m_store;
-    Seams m_seams;
+    const Clock &m_clock;
     bool m_asked = false;
 };

@@ -6,6 +6,7 @@
 #include "support/files.h"
 #include "support/modalwatcher.h"
 #include "support/scriptedrandom.h"
+#include "support/standins.h"
 #include "support/urlcatcher.h"
 
 #include <QApplication>
@@ -69,6 +70,25 @@ struct Paths
     QString stored() const { return SettingsStore(settings()).ReadSetting(SettingKeys::Duration); }
 };
 
+// One start of the program: private paths, its own random source, clock and
+// end, and watchers that answer its questions and catch its pages.
+struct Start
+{
+    Paths paths;
+    WatchedRandom random;
+    FixedClock clock;
+    CountingEnd end;
+    ModalWatcher watcher;
+    UrlCatcher pages;
+    std::optional<Application> app;
+
+    bool run()
+    {
+        app.emplace(paths.forApplication(), random, clock, end);
+        return app->StartApplication();
+    }
+};
+
 bool inFront(frmMain *window, const char *name, const char *other)
 {
     QWidget *a = window->findChild<QWidget *>(QLatin1String(name));
@@ -85,23 +105,19 @@ class TestStartup : public QObject
 private Q_SLOTS:
     void firstStartRecordsTodayQuietlyAndShowsTheMainWindow()
     {
-        Paths paths;
-        WatchedRandom random;
-        random.queue({0.0f});
-        ModalWatcher watcher;
-        UrlCatcher catcher;
-        Application app(paths.forApplication(), &random);
+        Start start;
+        start.random.queue({0.0f});
 
-        QVERIFY(app.StartApplication());
-        QVERIFY(watcher.seen().empty());
-        QVERIFY(catcher.urls.isEmpty());
-        QCOMPARE(paths.stored(), isoDate(0));
-        QVERIFY(app.mainWindow());
-        QVERIFY(app.mainWindow()->isVisible());
+        QVERIFY(start.run());
+        QVERIFY(start.watcher.seen().empty());
+        QVERIFY(start.pages.urls.isEmpty());
+        QCOMPARE(start.paths.stored(), isoDate(0));
+        frmMain *main = start.app->mainWindow();
+        QVERIFY(main && main->isVisible());
         // One draw, taken with the main window on screen; 0 brings the
         // co-branding offer forward.
-        QCOMPARE(random.mainShownAtDraw, std::vector<bool>{true});
-        QVERIFY(inFront(app.mainWindow(), "lblCobrand", "lblFullBrand"));
+        QCOMPARE(start.random.mainShownAtDraw, std::vector<bool>{true});
+        QVERIFY(inFront(main, "lblCobrand", "lblFullBrand"));
     }
 
     void dueReminderAsksOnceBeforeTheMainWindow_data()
@@ -120,25 +136,21 @@ private Q_SLOTS:
         QFETCH(int, storedDay);
         QFETCH(bool, yes);
 
-        Paths paths;
-        QVERIFY(SettingsStore(paths.settings()).WriteSetting(SettingKeys::Duration, isoDate(storedDay)));
-        ScriptedRandom random;
-        ModalWatcher watcher;
-        watcher.answerNext(yes ? QMessageBox::Yes : QMessageBox::No);
+        Start start;
+        QVERIFY(SettingsStore(start.paths.settings()).WriteSetting(SettingKeys::Duration, isoDate(storedDay)));
+        start.watcher.answerNext(yes ? QMessageBox::Yes : QMessageBox::No);
         std::vector<bool> mainExistedAtQuestion;
-        watcher.onMessageBox([&](QMessageBox *) { mainExistedAtQuestion.push_back(mainWindowExists()); });
-        UrlCatcher catcher;
+        start.watcher.onMessageBox([&](QMessageBox *) { mainExistedAtQuestion.push_back(mainWindowExists()); });
         QString storedWhenOpened;
         bool mainExistedAtOpen = true;
-        catcher.onOpen = [&](const QUrl &) {
-            storedWhenOpened = paths.stored();
+        start.pages.onOpen = [&](const QUrl &) {
+            storedWhenOpened = start.paths.stored();
             mainExistedAtOpen = mainWindowExists();
         };
-        Application app(paths.forApplication(), &random);
 
-        QVERIFY(app.StartApplication());
-        QCOMPARE(watcher.seen().size(), size_t(1));
-        const ModalWatcher::Seen &question = watcher.seen().front();
+        QVERIFY(start.run());
+        QCOMPARE(start.watcher.seen().size(), size_t(1));
+        const ModalWatcher::Seen &question = start.watcher.seen().front();
         QCOMPARE(question.text, QStringLiteral("There maybe an update to this software available\r"
                                                "Do you want to check for an update?"));
         QCOMPARE(question.title, QStringLiteral("Numensight"));
@@ -146,15 +158,15 @@ private Q_SLOTS:
         QCOMPARE(question.buttons, QMessageBox::Yes | QMessageBox::No);
         QCOMPARE(mainExistedAtQuestion, std::vector<bool>{false});
         if (yes) {
-            QCOMPARE(catcher.addresses(), QStringList{DownloadPage});
+            QCOMPARE(start.pages.addresses(), QStringList{DownloadPage});
             QCOMPARE(storedWhenOpened, isoDate(0));
             QVERIFY(!mainExistedAtOpen);
         } else {
-            QVERIFY(catcher.urls.isEmpty());
+            QVERIFY(start.pages.urls.isEmpty());
         }
-        QCOMPARE(paths.stored(), isoDate(0));
-        QVERIFY(app.mainWindow() && app.mainWindow()->isVisible());
-        QCOMPARE(random.taken(), 1);
+        QCOMPARE(start.paths.stored(), isoDate(0));
+        QVERIFY(start.app->mainWindow() && start.app->mainWindow()->isVisible());
+        QCOMPARE(start.random.taken(), 1);
     }
 
     void unusableSettingsStillStartQuietly_data()
@@ -168,48 +180,40 @@ private Q_SLOTS:
     {
         QFETCH(bool, fifo);
 
-        Paths paths;
+        Start start;
+        const QString settings = start.paths.settings();
         std::optional<FifoWatch> watch;
         QByteArray before;
         if (fifo) {
-            QVERIFY(watch.emplace(paths.settings()).made());
+            QVERIFY(watch.emplace(settings).made());
         } else {
-            QVERIFY(SettingsStore(paths.settings()).WriteSetting(SettingKeys::Duration, QStringLiteral("soon")));
-            before = fileContents(paths.settings());
+            QVERIFY(SettingsStore(settings).WriteSetting(SettingKeys::Duration, QStringLiteral("soon")));
+            before = fileContents(settings);
         }
-        ScriptedRandom random;
-        ModalWatcher watcher;
-        UrlCatcher catcher;
-        Application app(paths.forApplication(), &random);
 
-        QVERIFY(app.StartApplication());
-        QVERIFY(watcher.seen().empty());
-        QVERIFY(catcher.urls.isEmpty());
-        QVERIFY(app.mainWindow() && app.mainWindow()->isVisible());
-        QCOMPARE(random.taken(), 1);
+        QVERIFY(start.run());
+        QVERIFY(start.watcher.seen().empty());
+        QVERIFY(start.pages.urls.isEmpty());
+        QVERIFY(start.app->mainWindow() && start.app->mainWindow()->isVisible());
+        QCOMPARE(start.random.taken(), 1);
         // Nothing is due and nothing is written; a FIFO is never even opened.
         if (fifo)
             QVERIFY(!watch->opened());
         else
-            QCOMPARE(fileContents(paths.settings()), before);
+            QCOMPARE(fileContents(settings), before);
     }
 
     void startsDrawFromTheClockNotAFixedSeed()
     {
         // The draws after a start, or those of the source's own seed.
-        auto draws = [](bool start, int count) {
-            Paths paths;
-            ScriptedRandom random(7);
-            ModalWatcher watcher;
-            std::optional<Application> app;
-            if (start) {
-                app.emplace(paths.forApplication(), &random);
-                if (!app->StartApplication())
-                    return QList<float>{};
-            }
+        auto draws = [](bool started, int count) {
+            Start start;
+            start.random.Seed(7);
+            if (started && !start.run())
+                return QList<float>{};
             QList<float> result;
             for (int i = 0; i < count; ++i)
-                result << random.NextRandom();
+                result << start.random.NextRandom();
             return result;
         };
         const QList<float> unseeded = draws(false, 9);
@@ -222,39 +226,34 @@ private Q_SLOTS:
         QVERIFY(second != first);
     }
 
-    // Runs last: EndApplication asks the event loop to end, after which no
-    // other modal window of this process would wait for an answer.
-    void zzLockHeldElsewhereShowsOnlyTheRefusal()
+    void lockHeldElsewhereShowsOnlyTheRefusal()
     {
-        Paths paths;
-        SingleInstance running(paths.lock());
+        Start start;
+        SingleInstance running(start.paths.lock());
         QVERIFY(!running.PreviousInstanceRunning());
-        ScriptedRandom random;
-        ModalWatcher watcher;
         QStringList windowsAtRefusal;
-        watcher.onMessageBox([&](QMessageBox *box) {
+        start.watcher.onMessageBox([&](QMessageBox *box) {
             windowsAtRefusal = visibleWindows();
             windowsAtRefusal.removeOne(QLatin1String(box->metaObject()->className()));
         });
-        UrlCatcher catcher;
-        FifoWatch settings(paths.settings());
+        FifoWatch settings(start.paths.settings());
         QVERIFY(settings.made());
-        Application app(paths.forApplication(), &random);
 
-        QVERIFY(!app.StartApplication());
-        QCOMPARE(watcher.seen().size(), size_t(1));
-        const ModalWatcher::Seen &refusal = watcher.seen().front();
+        QVERIFY(!start.run());
+        QCOMPARE(start.end.ends, 1);
+        QCOMPARE(start.watcher.seen().size(), size_t(1));
+        const ModalWatcher::Seen &refusal = start.watcher.seen().front();
         QCOMPARE(refusal.text, QStringLiteral("Application is already running"));
         QCOMPARE(refusal.title, QStringLiteral("Numensight"));
         QCOMPARE(refusal.icon, QMessageBox::Information);
         QCOMPARE(refusal.buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
         QCOMPARE(windowsAtRefusal, QStringList{});
         QVERIFY(!settings.opened());
-        QVERIFY(!app.mainWindow());
+        QVERIFY(!start.app->mainWindow());
         QVERIFY(!mainWindowExists());
         QCOMPARE(visibleWindows(), QStringList{});
-        QCOMPARE(random.taken(), 0);
-        QVERIFY(catcher.urls.isEmpty());
+        QCOMPARE(start.random.taken(), 0);
+        QVERIFY(start.pages.urls.isEmpty());
     }
 };
 

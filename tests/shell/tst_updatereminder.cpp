@@ -1,6 +1,9 @@
 #include "shell/settingsstore.h"
 #include "shell/updatereminder.h"
 #include "support/files.h"
+#include "support/modalwatcher.h"
+#include "support/standins.h"
+#include "support/urlcatcher.h"
 
 #include <QSettings>
 #include <QTemporaryDir>
@@ -25,13 +28,20 @@ struct Start
 
     void run(SettingsStore &store, QDate today, bool answer)
     {
-        UpdateReminder reminder(store, {
-            [=] { return today; },
-            [&, answer](const QString &text) { ++asked; question = text; return answer; },
-            [&] { ++opened; storedWhenOpened = store.ReadSetting(SettingKeys::Duration); },
-        });
+        FixedClock clock(today);
+        ModalWatcher modals;
+        modals.answerNext(answer ? QMessageBox::Yes : QMessageBox::No);
+        UrlCatcher pages;
+        pages.onOpen = [&](const QUrl &) {
+            ++opened;
+            storedWhenOpened = store.ReadSetting(SettingKeys::Duration);
+        };
+        UpdateReminder reminder(store, clock);
         reminder.RemindOfUpdate();
         reminder.RemindOfUpdate();
+        asked = int(modals.seen().size());
+        if (asked)
+            question = modals.seen().front().text;
     }
 };
 } // namespace

@@ -3,6 +3,7 @@
 #include "mainwindow/frmmain.h"
 #include "mainwindow/pause.h"
 #include "shell/applicationend.h"
+#include "shell/clock.h"
 
 #include <QLatin1String>
 #include <QWidget>
@@ -38,4 +39,12 @@ struct CountingEnd : ApplicationEnd
 {
     int ends = 0;
     void EndApplication() override { ++ends; }
+};
+
+// A clock that stands still on one day.
+struct FixedClock : Clock
+{
+    explicit FixedClock(QDate day = QDate::currentDate()) : day(day) {}
+    QDate day;
+    QDate today() const override { return day; }
 };
