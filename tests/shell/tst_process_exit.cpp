@@ -14,7 +14,10 @@ bool activate(const QString &window)
 {
     for (int attempt = 0; attempt < 50; ++attempt) {
         X11::run(QStringLiteral("xdotool"), {QStringLiteral("windowactivate"), QStringLiteral("--sync"), window});
-        if (X11::activeWindow() == window)
+        // The window manager names the active window before the server's
+        // input focus follows; keys go where the focus is.
+        if (X11::activeWindow() == window
+            && X11::run(QStringLiteral("xdotool"), {QStringLiteral("getwindowfocus"), QStringLiteral("-f")}) == window)
             return true;
         QTest::qWait(100);
     }
