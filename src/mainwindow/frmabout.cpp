@@ -1,6 +1,7 @@
 #include "mainwindow/frmabout.h"
 
 #include "mainwindow/modhelp.h"
+#include "windows/desktopcolours.h"
 #include "windows/placement.h"
 
 frmAbout::frmAbout()
@@ -8,7 +9,9 @@ frmAbout::frmAbout()
                            | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint)
 {
     ui.setupUi(this);
+    DesktopColours::follow(this);
     FixClientSize(this);
+    CentreOnScreen(this);
     setWindowModality(Qt::ApplicationModal);
     // OK is both default and cancel button: Enter presses it, and Escape
     // rejects the dialog, which closes it the same way.

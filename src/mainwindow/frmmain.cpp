@@ -4,6 +4,7 @@
 #include "game/scorebook.h"
 #include "mainwindow/frmabout.h"
 #include "mainwindow/modhelp.h"
+#include "windows/desktopcolours.h"
 #include "windows/messagebox.h"
 #include "windows/placement.h"
 
@@ -18,6 +19,7 @@ frmMain::frmMain(ScoreBook &book, RandomSource &random, MainWindowHooks hooks, Q
     , m_pause([] { QThread::msleep(PauseMilliseconds); })
 {
     ui.setupUi(this);
+    DesktopColours::follow(this);
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
                    | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     FixClientSize(this);

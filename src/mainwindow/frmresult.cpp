@@ -1,6 +1,7 @@
 #include "mainwindow/frmresult.h"
 
 #include "game/verdict.h"
+#include "windows/desktopcolours.h"
 #include "windows/placement.h"
 
 #include <QKeyEvent>
@@ -9,7 +10,9 @@ frmResult::frmResult()
     : QDialog(nullptr, Qt::Window | Qt::FramelessWindowHint)
 {
     ui.setupUi(this);
+    DesktopColours::follow(this);
     FixClientSize(this);
+    CentreOnScreen(this);
     connect(ui.cmdTry, &QPushButton::clicked, this, &frmResult::cmdTry_Click);
 }
 

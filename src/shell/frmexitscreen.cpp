@@ -4,6 +4,7 @@
 #include "mainwindow/digitfilter.h"
 #include "mainwindow/modhelp.h"
 #include "shell/modtellafriend.h"
+#include "windows/desktopcolours.h"
 #include "windows/messagebox.h"
 #include "windows/placement.h"
 
@@ -34,6 +35,7 @@ frmExitScreen::frmExitScreen(RandomSource &random, std::function<void()> endAppl
     , m_endApplication(std::move(endApplication))
 {
     ui.setupUi(this);
+    DesktopColours::follow(this);
     FixClientSize(this);
     // The window comes up above everything as the main window closes, but
     // must not take the keyboard from whatever the user is typing into.

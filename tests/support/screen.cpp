@@ -44,6 +44,16 @@ QImage pixels(const QWidget *widget)
     return pixels(QRect(widget->mapToGlobal(QPoint(0, 0)), widget->size()));
 }
 
+bool press(const QString &keys)
+{
+    QProcess xdotool;
+    xdotool.start(QStringLiteral("xdotool"), {QStringLiteral("key"), keys});
+    const bool typed = xdotool.waitForFinished(20000) && xdotool.exitCode() == 0;
+    // Let the events come back from the server and reach the widgets.
+    QTest::qWait(50);
+    return typed;
+}
+
 namespace {
 double luminance(const QColor &colour)
 {
