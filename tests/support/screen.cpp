@@ -12,9 +12,16 @@ namespace Screen {
 bool showAndWait(QWidget *window)
 {
     window->show();
-    window->raise();
-    window->activateWindow();
-    if (!QTest::qWaitForWindowExposed(window) || !QTest::qWaitForWindowActive(window))
+    if (!QTest::qWaitForWindowExposed(window))
+        return false;
+    // openbox may turn down a request to activate that comes while another
+    // window is going away; a later one goes through.
+    for (int attempt = 0; attempt < 3 && !window->isActiveWindow(); ++attempt) {
+        window->raise();
+        window->activateWindow();
+        QTest::qWaitForWindowActive(window, 3000);
+    }
+    if (!window->isActiveWindow())
         return false;
     // The window manager may still move the window into place after mapping.
     QTest::qWait(100);
