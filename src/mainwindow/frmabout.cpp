@@ -1,16 +1,14 @@
 #include "mainwindow/frmabout.h"
 
 #include "mainwindow/modhelp.h"
-#include "windows/enterkey.h"
-#include "windows/placement.h"
+#include "windows/windowsetup.h"
 
 frmAbout::frmAbout()
     : QDialog(nullptr, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint
                            | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint)
 {
     ui.setupUi(this);
-    FixClientSize(this);
-    pressFocusedButtonOnEnter(this);
+    setUpWindow(this);
     setWindowModality(Qt::ApplicationModal);
     // OK is both default and cancel button: Enter presses it, and Escape
     // rejects the dialog, which closes it the same way.

@@ -12,10 +12,9 @@
 #include "mainwindow/frmresult.h"
 #include "mainwindow/modhelp.h"
 #include "mainwindow/pause.h"
-#include "windows/enterkey.h"
 #include "windows/keyasciifilter.h"
 #include "windows/messagebox.h"
-#include "windows/placement.h"
+#include "windows/windowsetup.h"
 
 #include <QClipboard>
 #include <QCloseEvent>
@@ -42,12 +41,10 @@ frmMain::frmMain(ScoreBook &book, RandomSource &random, Pause &pause, MainWindow
     ui.setupUi(this);
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
                    | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
-    FixClientSize(this);
-    pressFocusedButtonOnEnter(this);
+    setUpWindow(this);
     m_fiveNumbers = {ui.lblFiveNumbers_0, ui.lblFiveNumbers_1, ui.lblFiveNumbers_2,
                      ui.lblFiveNumbers_3, ui.lblFiveNumbers_4};
     wireControls();
-    CentreOnScreen(this);
     Form_Load();
 }
 

@@ -1,17 +1,14 @@
 #include "mainwindow/frmresult.h"
 
 #include "game/verdict.h"
-#include "windows/enterkey.h"
-#include "windows/placement.h"
-
-#include <QKeyEvent>
+#include "windows/windowsetup.h"
 
 frmResult::frmResult()
     : QDialog(nullptr, Qt::Window | Qt::FramelessWindowHint)
 {
     ui.setupUi(this);
-    FixClientSize(this);
-    pressFocusedButtonOnEnter(this);
+    setUpWindow(this);
+    keepOpenOnEscape(this);
     connect(ui.cmdTry, &QPushButton::clicked, this, &frmResult::cmdTry_Click);
 }
 
@@ -33,10 +30,3 @@ void frmResult::cmdTry_Click()
     accept();
 }
 
-// The window has no cancel button: Escape must not close it.
-void frmResult::keyPressEvent(QKeyEvent *event)
-{
-    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier)
-        return;
-    QDialog::keyPressEvent(event);
-}

@@ -15,9 +15,6 @@ public:
     // TRY AGAIN (or any close the desktop asks for) has destroyed the window.
     static void ShowVerdict(bool correct);
 
-protected:
-    void keyPressEvent(QKeyEvent *event) override;
-
 private:
     frmResult();
     void cmdTry_Click();

@@ -7,11 +7,9 @@
 #include "shell/modtellafriend.h"
 #include "windows/keyasciifilter.h"
 #include "windows/messagebox.h"
-#include "windows/enterkey.h"
-#include "windows/placement.h"
+#include "windows/windowsetup.h"
 
 #include <QCloseEvent>
-#include <QKeyEvent>
 
 
 namespace {
@@ -36,8 +34,8 @@ frmExitScreen::frmExitScreen(RandomSource &random, ApplicationEnd &end)
     , m_end(end)
 {
     ui.setupUi(this);
-    FixClientSize(this);
-    pressFocusedButtonOnEnter(this);
+    setUpWindow(this);
+    keepOpenOnEscape(this);
 
     connect(ui.cmdClose, &QPushButton::clicked, this, &frmExitScreen::cmdClose_Click);
     connect(ui.Check1, &QPushButton::clicked, this, &frmExitScreen::Check1_Click);
@@ -54,7 +52,6 @@ frmExitScreen::frmExitScreen(RandomSource &random, ApplicationEnd &end)
     keys->watch(ui.txtEmail, [this](int &KeyAscii) { txtEmail_KeyPress(KeyAscii); });
     keys->watch(ui.txtFriendEmail, [this](int &KeyAscii) { txtFriendEmail_KeyPress(KeyAscii); });
 
-    CentreOnScreen(this);
     Form_Load();
 }
 
@@ -102,14 +99,6 @@ void frmExitScreen::closeEvent(QCloseEvent *event)
     event->accept();
 }
 
-// The window has no cancel button: Escape must not hide it and leave the
-// process running without a window.
-void frmExitScreen::keyPressEvent(QKeyEvent *event)
-{
-    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier)
-        return;
-    QDialog::keyPressEvent(event);
-}
 
 void frmExitScreen::cmdClose_Click()
 {

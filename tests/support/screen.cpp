@@ -12,9 +12,16 @@ namespace Screen {
 bool showAndWait(QWidget *window)
 {
     window->show();
-    window->raise();
-    window->activateWindow();
-    if (!QTest::qWaitForWindowExposed(window) || !QTest::qWaitForWindowActive(window))
+    if (!QTest::qWaitForWindowExposed(window))
+        return false;
+    // openbox may turn down a request to activate that comes while another
+    // window is going away; a later one goes through.
+    for (int attempt = 0; attempt < 3 && !window->isActiveWindow(); ++attempt) {
+        window->raise();
+        window->activateWindow();
+        (void)QTest::qWaitForWindowActive(window, 3000);
+    }
+    if (!window->isActiveWindow())
         return false;
     // The window manager may still move the window into place after mapping.
     QTest::qWait(100);
@@ -42,6 +49,16 @@ QImage pixels(const QRect &screenRect)
 QImage pixels(const QWidget *widget)
 {
     return pixels(QRect(widget->mapToGlobal(QPoint(0, 0)), widget->size()));
+}
+
+bool press(const QString &keys)
+{
+    QProcess xdotool;
+    xdotool.start(QStringLiteral("xdotool"), {QStringLiteral("key"), keys});
+    const bool typed = xdotool.waitForFinished(20000) && xdotool.exitCode() == 0;
+    // Let the events come back from the server and reach the widgets.
+    QTest::qWait(50);
+    return typed;
 }
 
 namespace {

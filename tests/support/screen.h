@@ -20,6 +20,10 @@ bool showAndWait(QWidget *window);
 QImage pixels(const QRect &screenRect);
 QImage pixels(const QWidget *widget);
 
+// Types keys through the X server (xdotool key syntax: "Tab", "alt+t") into
+// whichever window has the focus.
+bool press(const QString &keys);
+
 // WCAG contrast ratio of two colours, 1 (none) to 21 (black on white).
 double contrast(const QColor &a, const QColor &b);
 

@@ -1,0 +1,84 @@
+#include "windows/windowsetup.h"
+
+#include "windows/desktopcolours.h"
+
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLayout>
+#include <QPushButton>
+#include <QScreen>
+
+namespace {
+class EnterPressesButton : public QObject
+{
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() != QEvent::KeyPress)
+            return false;
+        const auto *key = static_cast<QKeyEvent *>(event);
+        if ((key->key() != Qt::Key_Return && key->key() != Qt::Key_Enter)
+            || (key->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier)
+            return false;
+        static_cast<QPushButton *>(watched)->click();
+        return true;
+    }
+};
+
+class EscapeIgnored : public QObject
+{
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() != QEvent::KeyPress)
+            return false;
+        const auto *key = static_cast<QKeyEvent *>(event);
+        return key->key() == Qt::Key_Escape && key->modifiers() == Qt::NoModifier;
+    }
+};
+
+// Only a window with a layout (the main window's menu bar and central
+// widget) takes its size from its contents; a dialog's fixed controls may
+// reach past its client area on purpose.
+void fixClientSize(QWidget *window)
+{
+    if (window->layout())
+        window->adjustSize();
+    window->setFixedSize(window->size());
+}
+
+void centreOnScreen(QWidget *window)
+{
+    QScreen *screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    QRect frame = window->frameGeometry();
+    frame.moveCenter(screen->availableGeometry().center());
+    window->move(frame.topLeft());
+}
+} // namespace
+
+void setUpWindow(QWidget *window)
+{
+    DesktopColours::follow(window);
+    fixClientSize(window);
+    auto *enter = new EnterPressesButton(window);
+    for (QPushButton *button : window->findChildren<QPushButton *>()) {
+        if (!button->isCheckable())
+            button->installEventFilter(enter);
+    }
+    centreOnScreen(window);
+}
+
+void keepOpenOnEscape(QWidget *window)
+{
+    // QDialog closes on Escape from its own key handler, which a key that
+    // no control took reaches last; filtering the window itself sees those.
+    window->installEventFilter(new EscapeIgnored(window));
+}
