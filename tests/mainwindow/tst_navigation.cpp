@@ -237,7 +237,7 @@ private Q_SLOTS:
         QVERIFY(f.inFront("fraScoreClick", {"fraScore"}));
     }
 
-    void rangeFieldsHoldThreeCharactersTypedOrPasted()
+    void onlyTheRangeFieldsHaveALengthLimit()
     {
         MainWindowFixture f;
         f.type("txtRangeStart", "1234");
@@ -251,6 +251,16 @@ private Q_SLOTS:
         QTest::keyClick(end, Qt::Key_Insert, Qt::ShiftModifier);
         QCOMPARE(end->text(), QStringLiteral("9e9"));
         QCOMPARE(f.modals.seen().size(), size_t(0));
+
+        // The other two fields have no limit, not even a toolkit's default.
+        const QString long40k(40000, u'7');
+        QGuiApplication::clipboard()->setText(long40k);
+        for (const char *name : {"txtChuosenNumber", "txtNumberOfAttemp"}) {
+            auto *field = f.get<QLineEdit>(name);
+            field->setFocus();
+            QTest::keyClick(field, Qt::Key_Insert, Qt::ShiftModifier);
+            QCOMPARE(field->text().size(), long40k.size());
+        }
     }
 };
 
