@@ -7,10 +7,10 @@ void RandomSource::SeedRandom()
 {
     const auto wall = std::chrono::system_clock::now().time_since_epoch().count();
     const auto steady = std::chrono::steady_clock::now().time_since_epoch().count();
-    Seed(static_cast<std::uint64_t>(wall) ^ (static_cast<std::uint64_t>(steady) << 1));
+    seed(static_cast<std::uint64_t>(wall) ^ (static_cast<std::uint64_t>(steady) << 1));
 }
 
-void RandomSource::Seed(std::uint64_t seed)
+void RandomSource::seed(std::uint64_t seed)
 {
     std::seed_seq sequence{static_cast<std::uint32_t>(seed), static_cast<std::uint32_t>(seed >> 32)};
     m_engine.seed(sequence);

@@ -14,7 +14,7 @@ public:
     virtual ~RandomSource() = default;
 
     void SeedRandom();
-    void Seed(std::uint64_t seed);
+    void seed(std::uint64_t value);
 
     // Uniform over [0, 1) with a 24-bit fraction, which a float holds exactly,
     // so rounding can never turn a draw into 1.

@@ -2,7 +2,7 @@
 
 namespace DigitFilter {
 
-bool Accepts(int keyAscii)
+bool accepts(int keyAscii)
 {
     return (keyAscii >= '0' && keyAscii <= '9') || keyAscii == 8 || keyAscii == 127;
 }

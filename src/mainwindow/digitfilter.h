@@ -4,6 +4,6 @@
 // Backspace (8) and the ASCII delete character (127), and nothing else.
 namespace DigitFilter {
 
-bool Accepts(int keyAscii);
+bool accepts(int keyAscii);
 
 } // namespace DigitFilter

@@ -134,7 +134,7 @@ void frmMain::cmdNext_Click()
 {
     const int unchosen = int(!ui.optOption_0->isChecked()) + int(!ui.optOption_1->isChecked());
     if (unchosen == 2) {
-        ShowMessage(QStringLiteral("Please Select a test type to play"), QMessageBox::Critical);
+        showMessage(QStringLiteral("Please Select a test type to play"), QMessageBox::Critical);
         return;
     }
     if (ui.optOption_0->isChecked()) {
@@ -198,7 +198,7 @@ std::optional<NumberTestRules::Entries> frmMain::ValidateNumberEntries()
     if (!checked.problem)
         return checked.values;
     const NumberTestRules::EntryProblem &problem = *checked.problem;
-    ShowMessage(problem.message, QMessageBox::Information);
+    showMessage(problem.message, QMessageBox::Information);
     if (problem.clearRangeStart)
         ui.txtRangeStart->clear();
     QLineEdit *focus = problem.focus == Field::RangeStart ? ui.txtRangeStart
@@ -240,13 +240,13 @@ void frmMain::lblFiveNumbers_Click(int Index)
         return;
     const QScopedValueRollback playing(m_playing, true);
     if (ui.txtNumberOfAttemp->text().isEmpty()) {
-        ShowMessage(QStringLiteral("Enter The Number Of Attempts You Want To Make"), QMessageBox::NoIcon);
+        showMessage(QStringLiteral("Enter The Number Of Attempts You Want To Make"), QMessageBox::NoIcon);
         ui.txtNumberOfAttemp->setFocus();
         return;
     }
     ui.txtNumberOfAttemp->setEnabled(false);
     if (!PickNumberRules::budgetLeft(ui.txtNumberOfAttemp->text(), m_book.AttemptCount(PickTheRightNumber))) {
-        ShowMessage(QStringLiteral("You have Finished All Your Attempts\r\nPlease Reset It"),
+        showMessage(QStringLiteral("You have Finished All Your Attempts\r\nPlease Reset It"),
                     QMessageBox::Information);
         return;
     }
@@ -303,18 +303,18 @@ bool frmMain::watchScoreBox(QEvent *event)
     return false;
 }
 
-void frmMain::FilterDigitKey(int &KeyAscii)
+void frmMain::filterDigitKey(int &KeyAscii)
 {
-    if (DigitFilter::Accepts(KeyAscii))
+    if (DigitFilter::accepts(KeyAscii))
         return;
     KeyAscii = 0;
-    ShowMessage(QStringLiteral("Please Enter Only Numbers"), QMessageBox::NoIcon);
+    showMessage(QStringLiteral("Please Enter Only Numbers"), QMessageBox::NoIcon);
 }
 
-void frmMain::txtRangeStart_KeyPress(int &KeyAscii) { FilterDigitKey(KeyAscii); }
-void frmMain::txtRangeEnd_KeyPress(int &KeyAscii) { FilterDigitKey(KeyAscii); }
-void frmMain::txtChuosenNumber_KeyPress(int &KeyAscii) { FilterDigitKey(KeyAscii); }
-void frmMain::txtNumberOfAttemp_KeyPress(int &KeyAscii) { FilterDigitKey(KeyAscii); }
+void frmMain::txtRangeStart_KeyPress(int &KeyAscii) { filterDigitKey(KeyAscii); }
+void frmMain::txtRangeEnd_KeyPress(int &KeyAscii) { filterDigitKey(KeyAscii); }
+void frmMain::txtChuosenNumber_KeyPress(int &KeyAscii) { filterDigitKey(KeyAscii); }
+void frmMain::txtNumberOfAttemp_KeyPress(int &KeyAscii) { filterDigitKey(KeyAscii); }
 
 bool frmMain::eventFilter(QObject *watched, QEvent *event)
 {

@@ -77,7 +77,7 @@ private:
     void txtRangeEnd_KeyPress(int &KeyAscii);
     void txtChuosenNumber_KeyPress(int &KeyAscii);
     void txtNumberOfAttemp_KeyPress(int &KeyAscii);
-    void FilterDigitKey(int &KeyAscii);
+    void filterDigitKey(int &KeyAscii);
     bool watchScoreBox(QEvent *event);
 
     void mnuAbout_Click();

@@ -6,7 +6,7 @@ namespace modHelp {
 namespace {
 QUrl onMainSite(const char *path)
 {
-    return QUrl(MainSiteAddress(path));
+    return QUrl(mainSiteAddress(path));
 }
 QUrl onHelpSite(const char *path)
 {
@@ -14,30 +14,30 @@ QUrl onHelpSite(const char *path)
 }
 } // namespace
 
-QString MainSiteAddress(const char *path)
+QString mainSiteAddress(const char *path)
 {
     return QStringLiteral("http://" NUMENSIGHT_MAIN_HOST) + QLatin1String(path);
 }
 
-QUrl HomePageUrl() { return onMainSite(""); }
-QUrl HelpPageUrl() { return onMainSite("/numensight/numensight-help.html"); }
-QUrl DownloadPageUrl() { return onMainSite("/numensight/download-numensight.html"); }
-QUrl CataloguePageUrl() { return onMainSite("/gladesoftwares"); }
-QUrl DonatePageUrl() { return onHelpSite("/donate.html"); }
-QUrl CoBrandPageUrl() { return onHelpSite("/co-brand.html"); }
-QUrl FullBrandPageUrl() { return onHelpSite("/fully-branded.html"); }
+QUrl homePageUrl() { return onMainSite(""); }
+QUrl helpPageUrl() { return onMainSite("/numensight/numensight-help.html"); }
+QUrl downloadPageUrl() { return onMainSite("/numensight/download-numensight.html"); }
+QUrl cataloguePageUrl() { return onMainSite("/gladesoftwares"); }
+QUrl donatePageUrl() { return onHelpSite("/donate.html"); }
+QUrl coBrandPageUrl() { return onHelpSite("/co-brand.html"); }
+QUrl fullBrandPageUrl() { return onHelpSite("/fully-branded.html"); }
 
-void OpenPage(const QUrl &url)
+void openPage(const QUrl &url)
 {
     QDesktopServices::openUrl(url);
 }
 
-void OpenHomePage() { OpenPage(HomePageUrl()); }
-void OpenHelpPage() { OpenPage(HelpPageUrl()); }
-void OpenDownloadPage() { OpenPage(DownloadPageUrl()); }
-void OpenCataloguePage() { OpenPage(CataloguePageUrl()); }
-void OpenDonatePage() { OpenPage(DonatePageUrl()); }
-void OpenCoBrandPage() { OpenPage(CoBrandPageUrl()); }
-void OpenFullBrandPage() { OpenPage(FullBrandPageUrl()); }
+void OpenHomePage() { openPage(homePageUrl()); }
+void OpenHelpPage() { openPage(helpPageUrl()); }
+void OpenDownloadPage() { openPage(downloadPageUrl()); }
+void OpenCataloguePage() { openPage(cataloguePageUrl()); }
+void OpenDonatePage() { openPage(donatePageUrl()); }
+void OpenCoBrandPage() { openPage(coBrandPageUrl()); }
+void OpenFullBrandPage() { openPage(fullBrandPageUrl()); }
 
 } // namespace modHelp

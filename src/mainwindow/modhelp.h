@@ -7,19 +7,19 @@
 // examined.
 namespace modHelp {
 
-QUrl HomePageUrl();
-QUrl HelpPageUrl();
-QUrl DownloadPageUrl();
-QUrl CataloguePageUrl();
-QUrl DonatePageUrl();
-QUrl CoBrandPageUrl();
-QUrl FullBrandPageUrl();
+QUrl homePageUrl();
+QUrl helpPageUrl();
+QUrl downloadPageUrl();
+QUrl cataloguePageUrl();
+QUrl donatePageUrl();
+QUrl coBrandPageUrl();
+QUrl fullBrandPageUrl();
 
 // The full address of a page on the main site, as text, for callers that
 // build a query of their own onto it.
-QString MainSiteAddress(const char *path);
+QString mainSiteAddress(const char *path);
 
-void OpenPage(const QUrl &url);
+void openPage(const QUrl &url);
 
 void OpenHomePage();
 void OpenHelpPage();

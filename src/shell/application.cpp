@@ -56,7 +56,7 @@ void Application::showExitWindow()
 bool Application::StartApplication()
 {
     if (m_instance.PreviousInstanceRunning()) {
-        ShowMessage(QStringLiteral("Application is already running"), QMessageBox::Information);
+        showMessage(QStringLiteral("Application is already running"), QMessageBox::Information);
         m_end.EndApplication();
         return false;
     }

@@ -20,8 +20,8 @@ class frmExitScreen;
 // Where the program keeps what outlives a window: its lock and its settings.
 struct ApplicationPaths
 {
-    QString lockFile = SingleInstance::DefaultLockPath();
-    QString settingsFile = SettingsStore::DefaultFilePath();
+    QString lockFile = SingleInstance::defaultLockPath();
+    QString settingsFile = SettingsStore::defaultFilePath();
 };
 
 // The program as one object: the process-wide score book and random source,

@@ -13,13 +13,13 @@
 
 
 namespace {
-void ClearPlaceholder(QLineEdit *box, const QString &placeholder)
+void clearPlaceholder(QLineEdit *box, const QString &placeholder)
 {
     if (trimSpaces(box->text()) == placeholder)
         box->clear();
 }
 
-void RestorePlaceholder(QLineEdit *box, const QString &placeholder)
+void restorePlaceholder(QLineEdit *box, const QString &placeholder)
 {
     if (trimSpaces(box->text()).isEmpty())
         box->setText(placeholder);
@@ -55,7 +55,7 @@ frmExitScreen::frmExitScreen(RandomSource &random, ApplicationEnd &end)
     Form_Load();
 }
 
-QString frmExitScreen::SupportMessage(int k)
+QString frmExitScreen::supportMessage(int k)
 {
     switch (k) {
     case 0:
@@ -85,7 +85,7 @@ QString frmExitScreen::SupportMessage(int k)
 void frmExitScreen::Form_Load()
 {
     const int k = static_cast<int>(m_random.NextRandom() * SupportMessageCount);
-    ui.Label2->setText(SupportMessage(k));
+    ui.Label2->setText(supportMessage(k));
 }
 
 void frmExitScreen::Form_Unload()
@@ -120,7 +120,7 @@ void frmExitScreen::lblGoToHome_Click()
 
 void frmExitScreen::cmdSubmit_Click()
 {
-    modTellAFriend::ReferValues &values = modTellAFriend::Values();
+    modTellAFriend::ReferValues &values = modTellAFriend::referValues();
     values.name = trimSpaces(ui.txtName->text());
     values.email = trimSpaces(ui.txtEmail->text());
     values.message = trimSpaces(messageText());
@@ -128,15 +128,15 @@ void frmExitScreen::cmdSubmit_Click()
     values.friendEmail = trimSpaces(ui.txtFriendEmail->text());
 
     if (values.email == values.friendEmail) {
-        ShowMessage(QStringLiteral("Please Enter Distinct Email Addresses"), QMessageBox::Critical);
+        showMessage(QStringLiteral("Please Enter Distinct Email Addresses"), QMessageBox::Critical);
         return;
     }
     if (!values.email.contains(u'@') || !values.friendEmail.contains(u'@')) {
-        ShowMessage(QStringLiteral("Please Enter Proper Email Address"), QMessageBox::Critical);
+        showMessage(QStringLiteral("Please Enter Proper Email Address"), QMessageBox::Critical);
         return;
     }
     if (!values.email.contains(u'.') || !values.friendEmail.contains(u'.')) {
-        ShowMessage(QStringLiteral("Please Enter Proper Email Address"), QMessageBox::Critical);
+        showMessage(QStringLiteral("Please Enter Proper Email Address"), QMessageBox::Critical);
         return;
     }
     modTellAFriend::ReferFriend();
@@ -149,14 +149,14 @@ QString frmExitScreen::messageText() const
     return ui.txtMessage->toPlainText().replace(u'\n', QLatin1String("\r\n"));
 }
 
-void frmExitScreen::txtName_GotFocus() { ClearPlaceholder(ui.txtName, modTellAFriend::NamePlaceholder); }
-void frmExitScreen::txtName_LostFocus() { RestorePlaceholder(ui.txtName, modTellAFriend::NamePlaceholder); }
-void frmExitScreen::txtEmail_GotFocus() { ClearPlaceholder(ui.txtEmail, modTellAFriend::EmailPlaceholder); }
-void frmExitScreen::txtEmail_LostFocus() { RestorePlaceholder(ui.txtEmail, modTellAFriend::EmailPlaceholder); }
-void frmExitScreen::txtFriendName_GotFocus() { ClearPlaceholder(ui.txtFriendName, modTellAFriend::FriendNamePlaceholder); }
-void frmExitScreen::txtFriendName_LostFocus() { RestorePlaceholder(ui.txtFriendName, modTellAFriend::FriendNamePlaceholder); }
-void frmExitScreen::txtFriendEmail_GotFocus() { ClearPlaceholder(ui.txtFriendEmail, modTellAFriend::FriendEmailPlaceholder); }
-void frmExitScreen::txtFriendEmail_LostFocus() { RestorePlaceholder(ui.txtFriendEmail, modTellAFriend::FriendEmailPlaceholder); }
+void frmExitScreen::txtName_GotFocus() { clearPlaceholder(ui.txtName, modTellAFriend::NamePlaceholder); }
+void frmExitScreen::txtName_LostFocus() { restorePlaceholder(ui.txtName, modTellAFriend::NamePlaceholder); }
+void frmExitScreen::txtEmail_GotFocus() { clearPlaceholder(ui.txtEmail, modTellAFriend::EmailPlaceholder); }
+void frmExitScreen::txtEmail_LostFocus() { restorePlaceholder(ui.txtEmail, modTellAFriend::EmailPlaceholder); }
+void frmExitScreen::txtFriendName_GotFocus() { clearPlaceholder(ui.txtFriendName, modTellAFriend::FriendNamePlaceholder); }
+void frmExitScreen::txtFriendName_LostFocus() { restorePlaceholder(ui.txtFriendName, modTellAFriend::FriendNamePlaceholder); }
+void frmExitScreen::txtFriendEmail_GotFocus() { clearPlaceholder(ui.txtFriendEmail, modTellAFriend::FriendEmailPlaceholder); }
+void frmExitScreen::txtFriendEmail_LostFocus() { restorePlaceholder(ui.txtFriendEmail, modTellAFriend::FriendEmailPlaceholder); }
 
 void frmExitScreen::txtMessage_GotFocus()
 {
@@ -170,15 +170,15 @@ void frmExitScreen::txtMessage_LostFocus()
         ui.txtMessage->setPlainText(modTellAFriend::MessagePlaceholder);
 }
 
-void frmExitScreen::txtEmail_KeyPress(int &KeyAscii) { RefuseSpace(ui.txtEmail, KeyAscii); }
-void frmExitScreen::txtFriendEmail_KeyPress(int &KeyAscii) { RefuseSpace(ui.txtFriendEmail, KeyAscii); }
+void frmExitScreen::txtEmail_KeyPress(int &KeyAscii) { refuseSpace(ui.txtEmail, KeyAscii); }
+void frmExitScreen::txtFriendEmail_KeyPress(int &KeyAscii) { refuseSpace(ui.txtFriendEmail, KeyAscii); }
 
-void frmExitScreen::RefuseSpace(QWidget *box, int &KeyAscii)
+void frmExitScreen::refuseSpace(QWidget *box, int &KeyAscii)
 {
     if (KeyAscii != ' ')
         return;
     KeyAscii = 0;
-    ShowMessage(QStringLiteral("Email Address Cannot Contain Space"), QMessageBox::Critical);
+    showMessage(QStringLiteral("Email Address Cannot Contain Space"), QMessageBox::Critical);
     box->setFocus();
 }
 

@@ -18,7 +18,7 @@ public:
     frmExitScreen(RandomSource &random, ApplicationEnd &end);
 
     static constexpr int SupportMessageCount = 4;
-    static QString SupportMessage(int k);
+    static QString supportMessage(int k);
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -44,7 +44,7 @@ private:
     void txtFriendEmail_LostFocus();
     void txtEmail_KeyPress(int &KeyAscii);
     void txtFriendEmail_KeyPress(int &KeyAscii);
-    void RefuseSpace(QWidget *box, int &KeyAscii);
+    void refuseSpace(QWidget *box, int &KeyAscii);
 
     void focusChanged(QObject *box, bool gained);
     QString messageText() const;

@@ -20,26 +20,26 @@ QByteArray encoded(const QString &value)
 }
 } // namespace
 
-ReferValues &Values()
+ReferValues &referValues()
 {
     static ReferValues values;
     return values;
 }
 
-QByteArray RequestAddress(const ReferValues &values)
+QByteArray requestAddress(const ReferValues &values)
 {
-    return modHelp::MainSiteAddress("/zelk-refer-a-friend.php").toUtf8()
+    return modHelp::mainSiteAddress("/zelk-refer-a-friend.php").toUtf8()
         + "?taf1=" + encoded(values.name)
         + "&taf2=" + encoded(values.email)
         + "&taf3=" + encoded(values.message)
         + "&taf4=" + encoded(values.friendName)
         + "&taf5=" + encoded(values.friendEmail)
-        + "&taf6=" + encoded(modHelp::MainSiteAddress("/numensight/"));
+        + "&taf6=" + encoded(modHelp::mainSiteAddress("/numensight/"));
 }
 
 void ReferFriend()
 {
-    const ReferValues &values = Values();
+    const ReferValues &values = referValues();
     const struct
     {
         const QString &value;
@@ -54,11 +54,11 @@ void ReferFriend()
     };
     for (const auto &check : checks) {
         if (missing(check.value, check.placeholder)) {
-            ShowMessage(QString::fromLatin1(check.message), QMessageBox::Critical);
+            showMessage(QString::fromLatin1(check.message), QMessageBox::Critical);
             return;
         }
     }
-    modHelp::OpenPage(QUrl::fromEncoded(RequestAddress(values), QUrl::StrictMode));
+    modHelp::openPage(QUrl::fromEncoded(requestAddress(values), QUrl::StrictMode));
 }
 
 } // namespace modTellAFriend

@@ -18,7 +18,7 @@ struct ReferValues
 };
 
 // The values of the last press; never written anywhere else.
-ReferValues &Values();
+ReferValues &referValues();
 
 // The placeholders the boxes show while they hold nothing of the user's.
 inline const QString NamePlaceholder = QStringLiteral("Your Name");
@@ -34,6 +34,6 @@ void ReferFriend();
 
 // The request for the given values, fully percent-encoded so that the page
 // receives every value exactly as it was typed.
-QByteArray RequestAddress(const ReferValues &values);
+QByteArray requestAddress(const ReferValues &values);
 
 } // namespace modTellAFriend

@@ -98,13 +98,13 @@ SettingsStore::SettingsStore(QString filePath)
 
 SettingsStore::~SettingsStore() = default;
 
-QString SettingsStore::DefaultFilePath()
+QString SettingsStore::defaultFilePath()
 {
-    return FilePathFor(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation),
+    return filePathFor(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation),
                        QCoreApplication::applicationFilePath());
 }
 
-QString SettingsStore::FilePathFor(const QString &configDir, const QString &executablePath)
+QString SettingsStore::filePathFor(const QString &configDir, const QString &executablePath)
 {
     return configDir + QStringLiteral("/Numensight/")
         + QFileInfo(executablePath).completeBaseName() + QStringLiteral(".ini");

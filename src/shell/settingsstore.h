@@ -33,8 +33,8 @@ public:
     virtual ~SettingsStore();
 
     // One file per executable base name, so a renamed copy keeps its own.
-    static QString DefaultFilePath();
-    static QString FilePathFor(const QString &configDir, const QString &executablePath);
+    static QString defaultFilePath();
+    static QString filePathFor(const QString &configDir, const QString &executablePath);
 
     const QString &filePath() const { return m_filePath; }
 

@@ -19,7 +19,7 @@ SingleInstance::~SingleInstance()
         ::close(m_fd);
 }
 
-QString SingleInstance::DefaultLockPath()
+QString SingleInstance::defaultLockPath()
 {
     const QString runtimeDir = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
     // Without a runtime directory an empty path cannot be opened, and the

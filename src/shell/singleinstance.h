@@ -13,7 +13,7 @@ public:
     SingleInstance(const SingleInstance &) = delete;
     SingleInstance &operator=(const SingleInstance &) = delete;
 
-    static QString DefaultLockPath();
+    static QString defaultLockPath();
 
     // True when another holder has the lock; otherwise takes it and keeps it
     // until this object is destroyed. Asking again while holding it says false.

@@ -36,7 +36,7 @@ void UpdateReminder::RemindOfUpdate()
         return;
     m_asked = true;
 
-    const bool wantsUpdate = AskYesNo(Message);
+    const bool wantsUpdate = askYesNo(Message);
     if (!m_store.WriteSetting(SettingKeys::Duration, todayText))
         return;
     if (wantsUpdate)

@@ -12,12 +12,12 @@ QMessageBox::StandardButton ask(const QString &text, QMessageBox::Icon icon,
 }
 } // namespace
 
-void ShowMessage(const QString &text, QMessageBox::Icon icon)
+void showMessage(const QString &text, QMessageBox::Icon icon)
 {
     ask(text, icon, QMessageBox::Ok);
 }
 
-bool AskYesNo(const QString &text)
+bool askYesNo(const QString &text)
 {
     return ask(text, QMessageBox::Information, QMessageBox::Yes | QMessageBox::No)
         == QMessageBox::Yes;

@@ -7,7 +7,7 @@
 // other; these are the only two shapes the program asks.
 inline const QString ApplicationTitle = QStringLiteral("Numensight");
 
-void ShowMessage(const QString &text, QMessageBox::Icon icon);
+void showMessage(const QString &text, QMessageBox::Icon icon);
 
 // Yes / No question with the information icon; true for Yes.
-bool AskYesNo(const QString &text);
+bool askYesNo(const QString &text);

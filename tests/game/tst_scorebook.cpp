@@ -71,7 +71,7 @@ private Q_SLOTS:
     void randomValuesLieInTheUnitIntervalWithA24BitFraction()
     {
         RandomSource random;
-        random.Seed(7);
+        random.seed(7);
         bool sawOddLowBit = false;
         for (int i = 0; i < 100000; ++i) {
             const float r = random.NextRandom();

@@ -98,7 +98,7 @@ private Q_SLOTS:
         QFETCH(int, message);
         ExitWindow exit({draw});
         QCOMPARE(exit.random.taken(), 1);
-        QCOMPARE(exit.get<QLabel>(QStringLiteral("Label2"))->text(), frmExitScreen::SupportMessage(message));
+        QCOMPARE(exit.get<QLabel>(QStringLiteral("Label2"))->text(), frmExitScreen::supportMessage(message));
     }
 
     // 2000 loads: each count lies within five standard deviations of 500.
@@ -119,7 +119,7 @@ private Q_SLOTS:
         ExitWindow exit;
         auto *label = exit.get<QLabel>(QStringLiteral("Label2"));
         for (int k = 0; k < frmExitScreen::SupportMessageCount; ++k) {
-            label->setText(frmExitScreen::SupportMessage(k));
+            label->setText(frmExitScreen::supportMessage(k));
             QVERIFY(label->text().contains(QLatin1String("www.gladesoftwares.com/forum")));
             QVERIFY2(label->heightForWidth(label->width()) <= label->height(), qPrintable(label->text()));
         }
@@ -276,7 +276,7 @@ private Q_SLOTS:
         QFETCH(QString, message);
         ModalWatcher modals;
         UrlCatcher pages;
-        modTellAFriend::Values() = {values[0], values[1], values[2], values[3], values[4]};
+        modTellAFriend::referValues() = {values[0], values[1], values[2], values[3], values[4]};
         modTellAFriend::ReferFriend();
         QCOMPARE(modals.texts(), message.isEmpty() ? QStringList{} : QStringList{message});
         QCOMPARE(pages.urls.size(), message.isEmpty() ? 1 : 0);
@@ -337,8 +337,8 @@ private Q_SLOTS:
             QVERIFY(!check->isChecked());
             QCOMPARE(exit.pages.urls.size(), i);
         }
-        QCOMPARE(exit.pages.urls[0], modHelp::HomePageUrl());
-        QCOMPARE(exit.pages.urls[1], modHelp::HomePageUrl());
+        QCOMPARE(exit.pages.urls[0], modHelp::homePageUrl());
+        QCOMPARE(exit.pages.urls[1], modHelp::homePageUrl());
     }
 
     void catalogueLinkOpensTheCataloguePage()

@@ -225,8 +225,8 @@ private Q_SLOTS:
     void renamedCopyHasItsOwnEntries()
     {
         QTemporaryDir dir;
-        const QString original = SettingsStore::FilePathFor(dir.path(), QStringLiteral("/opt/games/numensight"));
-        const QString copy = SettingsStore::FilePathFor(dir.path(), QStringLiteral("/home/me/numensight-old.bin"));
+        const QString original = SettingsStore::filePathFor(dir.path(), QStringLiteral("/opt/games/numensight"));
+        const QString copy = SettingsStore::filePathFor(dir.path(), QStringLiteral("/home/me/numensight-old.bin"));
         QCOMPARE(original, dir.path() + QStringLiteral("/Numensight/numensight.ini"));
         QCOMPARE(copy, dir.path() + QStringLiteral("/Numensight/numensight-old.ini"));
 
@@ -237,7 +237,7 @@ private Q_SLOTS:
 
     void defaultFileIsNamedAfterTheRunningExecutable()
     {
-        QCOMPARE(SettingsStore::DefaultFilePath(),
+        QCOMPARE(SettingsStore::defaultFilePath(),
                  QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)
                      + QStringLiteral("/Numensight/tst_settingsstore.ini"));
     }

@@ -208,7 +208,7 @@ private Q_SLOTS:
         // The draws after a start, or those of the source's own seed.
         auto draws = [](bool started, int count) {
             Start start;
-            start.random.Seed(7);
+            start.random.seed(7);
             if (started && !start.run())
                 return QList<float>{};
             QList<float> result;

@@ -10,7 +10,7 @@
 class ScriptedRandom : public RandomSource
 {
 public:
-    explicit ScriptedRandom(std::uint64_t seed = 20261207) { Seed(seed); }
+    explicit ScriptedRandom(std::uint64_t value = 20261207) { seed(value); }
 
     void queue(std::initializer_list<float> draws) { m_queued.insert(m_queued.end(), draws); }
     int taken() const { return m_taken; }

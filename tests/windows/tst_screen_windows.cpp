@@ -136,7 +136,7 @@ private Q_SLOTS:
     void initTestCase()
     {
         m_light = QApplication::palette();
-        m_random.Seed(1);
+        m_random.seed(1);
     }
 
     void cleanup() { QApplication::setPalette(m_light); }

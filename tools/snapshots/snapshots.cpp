@@ -52,7 +52,7 @@ int main(int argc, char *argv[])
 
     ScoreBook book;
     RandomSource random;
-    random.Seed(1);
+    random.seed(1);
     NoPause pause;
     CountingHooks hooks;
     frmMain main(book, random, pause, hooks);
