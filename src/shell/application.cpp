@@ -50,7 +50,7 @@ bool Application::StartApplication()
         EndApplication();
         return false;
     }
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/numensight-32.png")));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/numensight.ico")));
     m_random.SeedRandom();
     m_reminder.RemindOfUpdate();
 
