@@ -12,8 +12,8 @@ bool isSet(const char *name)
     return value && *value;
 }
 
-// Qt would abort in its platform plugin without a display it can reach, and
-// Debian's Qt brings no Wayland plugin: say what the game needs instead.
+// Qt would abort in its platform plugin without a display it can reach (and
+// qt6-base brings no Wayland plugin): say what the game needs instead.
 const char *missingDisplayMessage()
 {
     if (isSet("QT_QPA_PLATFORM") || isSet("DISPLAY"))
