@@ -1,8 +1,9 @@
 # Two commands for a fresh Debian 12 machine:
-#   make run    install what is missing, build, start the game
-#   make test   install what is missing, build, run every test (also under
-#               AddressSanitizer and UndefinedBehaviorSanitizer)
-#   make package  a Debian package, build/numensight_<version>_<arch>.deb
+#   make run    install what building and running need, build the game, start it
+#   make test   install the test tools too, build everything, run every test
+#               (also under AddressSanitizer and UndefinedBehaviorSanitizer),
+#               and check the package with lintian
+#   make package  a Debian package, build/numensight_<version>-<release>_<arch>.deb
 #   make bench    start-up, memory, idle CPU and wait-notice figures
 
 BUILD      := build
