@@ -1,29 +1,33 @@
 # Two commands for a fresh Debian 12 machine:
-#   make run    install what is missing, build, start the game
-#   make test   install what is missing, build, run every test (also under
-#               AddressSanitizer and UndefinedBehaviorSanitizer)
-#   make package  a Debian package, build/numensight_<version>_<arch>.deb
+#   make run    install what building and running need, build the game, start it
+#   make test   install the test tools too, build everything, run every test
+#               (also under AddressSanitizer and UndefinedBehaviorSanitizer),
+#               and check the package with lintian
+#   make package  a Debian package, build/numensight_<version>-<release>_<arch>.deb
 #   make bench    start-up, memory, idle CPU and wait-notice figures
 
 BUILD      := build
 ASAN_BUILD := build-asan
 JOBS       := $(shell nproc 2>/dev/null || echo 2)
 
-# Build and run, then the real-window tests: a virtual X server, a window
-# manager, input, screenshots and a moved clock; the validators of the menu
-# entry and metainfo; the package's dependencies (dpkg-shlibdeps); the
+# Building and running the game needs only these.
+RUN_PACKAGES := g++ make cmake qt6-base-dev fonts-dejavu-core
+# Testing adds the real-window tools: a virtual X server, a window manager,
+# input, screenshots and a moved clock; the validators of the menu entry and
+# metainfo; the package's dependencies (dpkg-shlibdeps) and its checker; the
 # benchmark's X client library.
-PACKAGES := g++ make cmake qt6-base-dev fonts-dejavu-core \
-            xvfb xauth openbox x11-utils xdotool imagemagick faketime \
-            desktop-file-utils appstream dpkg-dev libxcb1-dev
+TEST_PACKAGES := xvfb xauth openbox x11-utils xdotool imagemagick faketime \
+                 desktop-file-utils appstream dpkg-dev lintian libxcb1-dev
 
 SUDO := $(if $(filter 0,$(shell id -u)),,sudo)
 
-.PHONY: all deps build run test test-fast asan snapshots package bench clean
+.PHONY: all deps run-deps build run test test-fast asan snapshots package lint-package bench clean
 
 all: build
 
-deps:
+run-deps: PACKAGES := $(RUN_PACKAGES)
+deps: PACKAGES := $(RUN_PACKAGES) $(TEST_PACKAGES)
+deps run-deps:
 	@missing=$$(for p in $(PACKAGES); do \
 	    dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null | grep -q '^install ok installed' || echo $$p; \
 	  done); \
@@ -33,16 +37,18 @@ deps:
 	  DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y -qq --no-install-recommends $$missing; \
 	fi
 
-$(BUILD)/CMakeCache.txt: | deps
+$(BUILD)/CMakeCache.txt: | run-deps
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
 build: deps $(BUILD)/CMakeCache.txt
 	cmake --build $(BUILD) -j$(JOBS)
 
-run: build
+# Only the game: the tests and tools are built by the first make test.
+run: run-deps $(BUILD)/CMakeCache.txt
+	cmake --build $(BUILD) -j$(JOBS) --target numensight
 	./$(BUILD)/numensight
 
-test: build asan
+test: build asan lint-package
 	scripts/with-xvfb.sh ctest --test-dir $(BUILD) --output-on-failure -j$(JOBS)
 	ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
 	LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp \
@@ -65,6 +71,11 @@ snapshots: build
 
 package: build
 	cmake --build $(BUILD) --target package
+
+# Errors and warnings fail; informational tags are shown.
+lint-package: package
+	lintian $(if $(filter 0,$(shell id -u)),--allow-root) --fail-on error,warning --display-info \
+	    $$(ls -t $(BUILD)/numensight_*.deb | head -n1)
 
 # Figures only; never a test. Runs on a private Xvfb display with openbox.
 bench: deps $(BUILD)/CMakeCache.txt

@@ -3,11 +3,16 @@
 #include "mainwindow/modhelp.h"
 #include "windows/windowsetup.h"
 
+#include <QIcon>
+
 frmAbout::frmAbout()
     : QDialog(nullptr, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint
                            | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint)
 {
     ui.setupUi(this);
+    // The form's 32 px picture would be stretched on a high-density screen;
+    // the icon file holds larger images for that.
+    ui.picIcon->setPixmap(QIcon(QStringLiteral(":/icons/numensight.ico")).pixmap(QSize(32, 32), devicePixelRatio()));
     setUpWindow(this);
     setWindowModality(Qt::ApplicationModal);
     // OK is both default and cancel button: Enter presses it, and Escape

@@ -60,7 +60,7 @@ bool Application::StartApplication()
         m_end.EndApplication();
         return false;
     }
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/numensight-32.png")));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/numensight.ico")));
     m_random.SeedRandom();
     m_settings = std::make_unique<SettingsStore>(m_settingsFile);
     m_reminder = std::make_unique<UpdateReminder>(*m_settings, m_clock);
