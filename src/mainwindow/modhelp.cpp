@@ -1,5 +1,7 @@
 #include "mainwindow/modhelp.h"
 
+#include "windows/publisherhosts.h"
+
 #include <QDesktopServices>
 
 namespace modHelp {
@@ -10,13 +12,13 @@ QUrl onMainSite(const char *path)
 }
 QUrl onHelpSite(const char *path)
 {
-    return QUrl(QStringLiteral("http://" NUMENSIGHT_HELP_HOST) + QLatin1String(path));
+    return QUrl(QStringLiteral("http://") + PublisherHosts::helpHost() + QLatin1String(path));
 }
 } // namespace
 
 QString mainSiteAddress(const char *path)
 {
-    return QStringLiteral("http://" NUMENSIGHT_MAIN_HOST) + QLatin1String(path);
+    return QStringLiteral("http://") + PublisherHosts::mainHost() + QLatin1String(path);
 }
 
 QUrl homePageUrl() { return onMainSite(""); }

@@ -7,6 +7,7 @@
 #include "shell/modtellafriend.h"
 #include "windows/keyasciifilter.h"
 #include "windows/messagebox.h"
+#include "windows/publisherhosts.h"
 #include "windows/windowsetup.h"
 
 #include <QCloseEvent>
@@ -52,34 +53,32 @@ frmExitScreen::frmExitScreen(RandomSource &random, ApplicationEnd &end)
     keys->watch(ui.txtEmail, [this](int &KeyAscii) { txtEmail_KeyPress(KeyAscii); });
     keys->watch(ui.txtFriendEmail, [this](int &KeyAscii) { txtFriendEmail_KeyPress(KeyAscii); });
 
+    // Each box starts with its placeholder; the message box's ends with a line end.
+    ui.txtName->setText(modTellAFriend::NamePlaceholder);
+    ui.txtEmail->setText(modTellAFriend::EmailPlaceholder);
+    ui.txtMessage->setPlainText(modTellAFriend::MessagePlaceholder + u'\n');
+    ui.txtFriendName->setText(modTellAFriend::FriendNamePlaceholder);
+    ui.txtFriendEmail->setText(modTellAFriend::FriendEmailPlaceholder);
     Form_Load();
 }
 
 QString frmExitScreen::supportMessage(int k)
 {
-    switch (k) {
-    case 0:
-        return QStringLiteral(
-            "Programs like this one can be made and maintained only with your support. The best "
-            "way to support us is to visit www.gladesoftwares.com/forum regularly and take part "
-            "in its discussions and other activities.");
-    case 1:
-        return QStringLiteral(
-            "Visit www.gladesoftwares.com/forum regularly and support it by taking part in its "
-            "discussions and activities. Without your regular visits we cannot support and "
-            "maintain programs like this one.");
-    case 2:
-        return QStringLiteral(
-            "Our forum at www.gladesoftwares.com/forum is a free online discussion forum for all "
-            "esoteric subjects. Visit it regularly and help us develop and maintain this program.");
-    case 3:
-        return QStringLiteral(
-            "Please help our forum by visiting it regularly and taking part in its discussions at "
-            "www.gladesoftwares.com/forum. Your visits help us maintain it and develop more "
-            "programs.");
-    default:
+    static const char *const messages[SupportMessageCount] = {
+        "Programs like this one can be made and maintained only with your support. The best "
+        "way to support us is to visit {main-host}/forum regularly and take part "
+        "in its discussions and other activities.",
+        "Visit {main-host}/forum regularly and support it by taking part in its "
+        "discussions and activities. Without your regular visits we cannot support and "
+        "maintain programs like this one.",
+        "Our forum at {main-host}/forum is a free online discussion forum for all "
+        "esoteric subjects. Visit it regularly and help us develop and maintain this program.",
+        "Please help our forum by visiting it regularly and taking part in its discussions at "
+        "{main-host}/forum. Your visits help us maintain it and develop more programs.",
+    };
+    if (k < 0 || k >= SupportMessageCount)
         return {};
-    }
+    return PublisherHosts::withHosts(QString::fromLatin1(messages[k]));
 }
 
 void frmExitScreen::Form_Load()

@@ -1,9 +1,11 @@
 #include "windows/windowsetup.h"
 
 #include "windows/desktopcolours.h"
+#include "windows/publisherhosts.h"
 
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLayout>
 #include <QPushButton>
 #include <QScreen>
@@ -62,10 +64,19 @@ void centreOnScreen(QWidget *window)
     frame.moveCenter(screen->availableGeometry().center());
     window->move(frame.topLeft());
 }
+
+void showHostsInCaptions(QWidget *window)
+{
+    for (QLabel *label : window->findChildren<QLabel *>())
+        label->setText(PublisherHosts::withHosts(label->text()));
+    for (QAbstractButton *button : window->findChildren<QAbstractButton *>())
+        button->setText(PublisherHosts::withHosts(button->text()));
+}
 } // namespace
 
 void setUpWindow(QWidget *window)
 {
+    showHostsInCaptions(window);
     DesktopColours::follow(window);
     fixClientSize(window);
     auto *enter = new EnterPressesButton(window);

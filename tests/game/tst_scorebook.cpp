@@ -1,11 +1,7 @@
-#include "game/randomsource.h"
 #include "game/scorebook.h"
 #include "game/scoretext.h"
 
 #include <QTest>
-
-#include <cmath>
-#include <set>
 
 class TestScoreBook : public QObject
 {
@@ -66,47 +62,6 @@ private Q_SLOTS:
         QCOMPARE(scoreText(book),
                  QStringLiteral("Number Test :-  2 Correct Out Of 5 Attempts\r\n\r\n"
                                 "Pick The Right Number :-  1 Correct Out Of 1 Attempts"));
-    }
-
-    void randomValuesLieInTheUnitIntervalWithA24BitFraction()
-    {
-        RandomSource random;
-        random.seed(7);
-        bool sawOddLowBit = false;
-        for (int i = 0; i < 100000; ++i) {
-            const float r = random.NextRandom();
-            QVERIFY(r >= 0.0f && r < 1.0f);
-            const double scaled = static_cast<double>(r) * 16777216.0;
-            QCOMPARE(scaled, std::floor(scaled));
-            if (static_cast<long>(scaled) % 2 == 1)
-                sawOddLowBit = true;
-        }
-        QVERIFY(sawOddLowBit);
-    }
-
-    void clockSeedsDifferBetweenRuns()
-    {
-        RandomSource first;
-        first.SeedRandom();
-        QTest::qWait(2);
-        RandomSource second;
-        second.SeedRandom();
-        std::set<float> a, b;
-        for (int i = 0; i < 8; ++i) {
-            a.insert(first.NextRandom());
-            b.insert(second.NextRandom());
-        }
-        QVERIFY(a != b);
-    }
-
-    void roundingGoesHalfToEven()
-    {
-        QCOMPARE(roundHalfEven(1.5), 2);
-        QCOMPARE(roundHalfEven(2.5), 2);
-        QCOMPARE(roundHalfEven(3.5), 4);
-        QCOMPARE(roundHalfEven(4.5), 4);
-        QCOMPARE(roundHalfEven(6.5), 6);
-        QCOMPARE(roundHalfEven(4.500001), 5);
     }
 };
 

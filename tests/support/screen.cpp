@@ -9,20 +9,25 @@
 
 namespace Screen {
 
-bool showAndWait(QWidget *window)
+bool activate(QWidget *window)
 {
-    window->show();
-    if (!QTest::qWaitForWindowExposed(window))
-        return false;
     // openbox may turn down a request to activate that comes while another
-    // window is going away; a later one goes through.
-    for (int attempt = 0; attempt < 3 && !window->isActiveWindow(); ++attempt) {
+    // window is going away, or while the machine is busy; a later one goes through.
+    for (int attempt = 0; attempt < 5 && !window->isActiveWindow(); ++attempt) {
         window->raise();
         window->activateWindow();
         (void)QTest::qWaitForWindowActive(window, 3000);
     }
-    if (!window->isActiveWindow())
+    return window->isActiveWindow();
+}
+
+bool showAndWait(QWidget *window)
+{
+    window->show();
+    window->raise();
+    if (!QTest::qWaitForWindowExposed(window))
         return false;
+    activate(window);
     // The window manager may still move the window into place after mapping.
     QTest::qWait(100);
     return true;

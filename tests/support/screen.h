@@ -11,9 +11,12 @@ class QWidget;
 // server does not count. Needs the X display that make test provides.
 namespace Screen {
 
-// Shows a top-level window, waits until the window manager has mapped and
-// activated it and it has painted, and raises it above every other window.
+// Shows a top-level window above every other, waits until the window manager
+// has mapped it and it has painted, and asks for the keyboard too.
 bool showAndWait(QWidget *window);
+
+// Gives a shown window the keyboard; false when the window manager refuses.
+bool activate(QWidget *window);
 
 // The server's pixels of a rectangle in screen coordinates, or of a widget's
 // visible area; a null image when they cannot be read.

@@ -327,6 +327,7 @@ private Q_SLOTS:
         QFETCH(QString, form);
         QFETCH(QStringList, order);
         onScreen(form, QStringLiteral("light"), [&](QWidget *window) {
+            QVERIFY(Screen::activate(window));
             window->findChild<QWidget *>(order.first())->setFocus();
             QStringList seen{order.first()};
             while (seen.size() < order.size()) {
@@ -352,6 +353,7 @@ private Q_SLOTS:
         QFETCH(QString, keys);
         QFETCH(QString, button);
         onScreen(form, QStringLiteral("light"), [&](QWidget *window) {
+            QVERIFY(Screen::activate(window));
             QSignalSpy clicks(window->findChild<QAbstractButton *>(button), &QAbstractButton::clicked);
             QVERIFY(Screen::press(keys));
             QTRY_COMPARE(clicks.count(), 1);
