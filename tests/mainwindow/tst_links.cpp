@@ -261,24 +261,6 @@ private Q_SLOTS:
         QCOMPARE(f.window.childAt(exit->mapTo(&f.window, exit->rect().center())), exit);
     }
 
-    // 5 runs in 12 bring the co-branding label forward. Each run starts from
-    // the loaded order, full-branding label in front. For 12000 fair draws
-    // the count lies within 6 standard deviations (about 324) of 5000.
-    void coBrandLabelLeadsInFiveRunsOfTwelve()
-    {
-        MainWindowFixture f;
-        QWidget *full = f.get("lblFullBrand");
-        const int runs = 12000;
-        int cobrand = 0;
-        for (int run = 0; run < runs; ++run) {
-            full->raise();
-            f.window.CoBrand_Randomize();
-            if (f.inFront("lblCobrand", {"lblFullBrand"}))
-                ++cobrand;
-        }
-        QCOMPARE(f.random.taken(), runs);
-        QVERIFY2(cobrand > 5000 - 324 && cobrand < 5000 + 324, qPrintable(QString::number(cobrand)));
-    }
 };
 
 QTEST_MAIN(TestLinks)

@@ -101,19 +101,6 @@ private Q_SLOTS:
         QCOMPARE(exit.get<QLabel>(QStringLiteral("Label2"))->text(), frmExitScreen::supportMessage(message));
     }
 
-    // 2000 loads: each count lies within five standard deviations of 500.
-    void eachSupportMessageComesAboutAQuarterOfTheTime()
-    {
-        ScriptedRandom random(77);
-        CountingEnd end;
-        std::map<QString, int> shown;
-        for (int i = 0; i < 2000; ++i)
-            ++shown[frmExitScreen(random, end).findChild<QLabel *>(QStringLiteral("Label2"))->text()];
-        QCOMPARE(shown.size(), size_t(frmExitScreen::SupportMessageCount));
-        for (const auto &[message, count] : shown)
-            QVERIFY2(count > 400 && count < 600, qPrintable(QString::number(count)));
-    }
-
     void supportMessagesNameTheForumAndFitTheirLabel()
     {
         ExitWindow exit;
