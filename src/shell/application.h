@@ -24,13 +24,14 @@ struct ApplicationPaths
     QString settingsFile = SettingsStore::defaultFilePath();
 };
 
-// The program as one object: the process-wide score book and random source,
-// the single-instance lock, the settings and the main window.
+// The program as one object: the score book, the single-instance lock, the
+// settings and the windows. The random source, the clock and the way the
+// program ends are lent, by main() or by a test.
 class Application : private MainWindowHooks
 {
 public:
-    // A test lends its own random source, clock and end.
-    Application(const ApplicationPaths &paths, RandomSource &random, const Clock &clock, ApplicationEnd &end);
+    Application(const ApplicationPaths &paths, RandomSource &random, const Clock &clock,
+                ApplicationEnd &end);
     ~Application();
 
     // Runs the start-up sequence. False when another copy already runs: this
