@@ -25,7 +25,15 @@ bool showAndWait(QWidget *window)
 {
     window->show();
     window->raise();
-    if (!QTest::qWaitForWindowExposed(window))
+    // A window mapped while the window manager is still busy with another
+    // that went away can stay unmapped; asking again to map it brings it up.
+    bool exposed = QTest::qWaitForWindowExposed(window, 3000);
+    for (int attempt = 0; attempt < 3 && !exposed; ++attempt) {
+        QProcess::execute(QStringLiteral("xdotool"),
+                          {QStringLiteral("windowmap"), QString::number(window->winId())});
+        exposed = QTest::qWaitForWindowExposed(window, 3000);
+    }
+    if (!exposed)
         return false;
     activate(window);
     // The window manager may still move the window into place after mapping.
