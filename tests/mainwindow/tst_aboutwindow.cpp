@@ -167,35 +167,6 @@ private Q_SLOTS:
         QVERIFY(catcher.urls.isEmpty());
         QVERIFY(QApplication::activeModalWidget() == nullptr);
     }
-
-    void fixedSizeWithTheHandOnlyOverTheLinks()
-    {
-        MainWindowFixture f;
-        QSize before, after;
-        bool grip = true;
-        bool maximizable = true;
-        QStringList underHand;
-        f.modals.onOtherModal([&](QWidget *about) {
-            before = about->size();
-            about->resize(before + QSize(80, 60));
-            after = about->size();
-            grip = static_cast<QDialog *>(about)->isSizeGripEnabled();
-            maximizable = about->windowFlags().testFlag(Qt::WindowMaximizeButtonHint);
-            for (const QWidget *control : about->findChildren<QWidget *>()) {
-                if (control->cursor().shape() == Qt::PointingHandCursor)
-                    underHand << control->objectName();
-            }
-            QTest::mouseClick(about->findChild<QWidget *>(QStringLiteral("cmdOK")), Qt::LeftButton);
-        });
-        f.get<QAction>("mnuAbout")->trigger();
-
-        QVERIFY(before.isValid());
-        QCOMPARE(after, before);
-        QVERIFY(!grip);
-        QVERIFY(!maximizable);
-        underHand.sort();
-        QCOMPARE(underHand, QStringList({"lblCoBrand", "lblHomePage"}));
-    }
 };
 
 QTEST_MAIN(TestAboutWindow)

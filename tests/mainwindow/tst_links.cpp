@@ -119,18 +119,6 @@ private Q_SLOTS:
         QCOMPARE(catcher.addresses(), QStringList{MainSite});
     }
 
-    void homePageIsTheBareHost()
-    {
-        MainWindowFixture f;
-        UrlCatcher catcher;
-        f.get<QAction>("mnuVisit")->trigger();
-        QCOMPARE(catcher.urls.size(), 1);
-        QCOMPARE(catcher.urls[0].scheme(), QStringLiteral("http"));
-        QCOMPARE(catcher.urls[0].host(), QStringLiteral(NUMENSIGHT_MAIN_HOST));
-        QVERIFY(catcher.urls[0].path().isEmpty());
-        QVERIFY(!catcher.urls[0].hasQuery());
-    }
-
     void aboutLinksOpenTheirPagesAndLeaveTheWindowModal_data()
     {
         QTest::addColumn<QString>("link");
@@ -260,7 +248,6 @@ private Q_SLOTS:
         QWidget *exit = f.get("cmdExit");
         QCOMPARE(f.window.childAt(exit->mapTo(&f.window, exit->rect().center())), exit);
     }
-
 };
 
 QTEST_MAIN(TestLinks)

@@ -103,17 +103,6 @@ private Q_SLOTS:
         QVERIFY(f.modals.seen().empty());
     }
 
-    void leadingZerosAndRedrawsBelowTheStart()
-    {
-        MainWindowFixture f;
-        enterNumberTest(f, "007", "010", "7");
-        f.random.queue({0.1f, 0.65f}); // 2 lies below the start and is drawn again; 7 follows
-        f.click("CmdOK");
-        QCOMPARE(f.random.taken(), 2);
-        QCOMPARE(f.verdicts.size(), size_t(1));
-        QCOMPARE(f.verdicts[0].sentence, Verdict::sentence(true));
-    }
-
     void resultWindowIsModalBorderlessAndIgnoresEscape()
     {
         MainWindowFixture f;
