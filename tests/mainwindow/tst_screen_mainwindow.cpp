@@ -1,5 +1,6 @@
 #include "support/mainwindowfixture.h"
 #include "support/screen.h"
+#include "windows/desktopcolours.h"
 
 #include "game/scoretext.h"
 
@@ -65,7 +66,7 @@ QList<int> inkBandWidths(const QImage &image, const QColor &background)
     for (int y = 0; y < image.height(); ++y) {
         int left = image.width(), right = -1;
         for (int x = 0; x < image.width(); ++x) {
-            if (Screen::contrast(image.pixelColor(x, y), background) > 2.0) {
+            if (DesktopColours::contrast(image.pixelColor(x, y), background) > 2.0) {
                 left = std::min(left, x);
                 right = x;
             }

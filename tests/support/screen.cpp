@@ -74,24 +74,6 @@ bool press(const QString &keys)
     return typed;
 }
 
-namespace {
-double luminance(const QColor &colour)
-{
-    auto channel = [](double c) {
-        return c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
-    };
-    return 0.2126 * channel(colour.redF()) + 0.7152 * channel(colour.greenF())
-        + 0.0722 * channel(colour.blueF());
-}
-} // namespace
-
-double contrast(const QColor &a, const QColor &b)
-{
-    const double la = luminance(a);
-    const double lb = luminance(b);
-    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
-}
-
 double share(const QImage &image, const QColor &colour, int tolerance)
 {
     if (image.isNull())

@@ -27,9 +27,6 @@ QImage pixels(const QWidget *widget);
 // whichever window has the focus.
 bool press(const QString &keys);
 
-// WCAG contrast ratio of two colours, 1 (none) to 21 (black on white).
-double contrast(const QColor &a, const QColor &b);
-
 // The share of an image's pixels within `tolerance` of a colour, per channel.
 double share(const QImage &image, const QColor &colour, int tolerance = 8);
 

@@ -7,6 +7,7 @@
 #include "mainwindow/frmresult.h"
 #include "shell/frmexitscreen.h"
 #include "support/screen.h"
+#include "windows/desktopcolours.h"
 #include "support/standins.h"
 
 #include <QApplication>
@@ -53,7 +54,7 @@ double readability(const QImage &image)
     double best = 1;
     for (auto it = counts.cbegin(); it != counts.cend(); ++it)
         if (it.value() >= 4)
-            best = std::max(best, Screen::contrast(QColor(background), QColor(it.key())));
+            best = std::max(best, DesktopColours::contrast(QColor(background), QColor(it.key())));
     return best;
 }
 
