@@ -15,10 +15,11 @@ cleanup() {
 trap cleanup EXIT
 
 # Xvfb picks a free display itself (-displayfd), so runs started together
-# never share one. Key auto-repeat is off (-ardelay): a key that xdotool
-# presses while the machine is loaded can outlive its release and repeat into
-# windows opened later.
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -ardelay 600000 \
+# never share one. Key auto-repeat is off (-r): a key left down by one test
+# program would otherwise repeat into the windows of the next. (A long
+# -ardelay does not serve: the server keeps the delay in 16 bits, so 600000 ms
+# became 10 s.)
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -r \
     3>"$workdir/display" >"$workdir/xvfb.log" 2>&1 &
 xvfb_pid=$!
 for _ in $(seq 1 100); do
