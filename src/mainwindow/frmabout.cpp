@@ -1,6 +1,7 @@
 #include "mainwindow/frmabout.h"
 
-#include "mainwindow/modhelp.h"
+#include "pages/modhelp.h"
+#include "ui_frmAbout.h"
 #include "windows/windowsetup.h"
 
 #include <QIcon>
@@ -8,16 +9,19 @@
 frmAbout::frmAbout()
     : QDialog(nullptr, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint
                            | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint)
+    , ui(std::make_unique<Ui::frmAbout>())
 {
-    ui.setupUi(this);
+    ui->setupUi(this);
     // The form's 32 px picture would be stretched on a high-density screen;
     // the icon file holds larger images for that.
-    ui.picIcon->setPixmap(QIcon(QStringLiteral(":/icons/numensight.ico")).pixmap(QSize(32, 32), devicePixelRatio()));
+    ui->picIcon->setPixmap(QIcon(QStringLiteral(":/icons/numensight.ico")).pixmap(QSize(32, 32), devicePixelRatio()));
     setUpWindow(this);
     setWindowModality(Qt::ApplicationModal);
     // OK is both default and cancel button: Enter presses it, and Escape
     // rejects the dialog, which closes it the same way.
-    connect(ui.cmdOK, &QPushButton::clicked, this, &QDialog::accept);
-    connect(ui.lblHomePage, &ClickLabel::clicked, this, &modHelp::OpenHomePage);
-    connect(ui.lblCoBrand, &ClickLabel::clicked, this, &modHelp::OpenFullBrandPage);
+    connect(ui->cmdOK, &QPushButton::clicked, this, &QDialog::accept);
+    connect(ui->lblHomePage, &ClickLabel::clicked, this, &modHelp::OpenHomePage);
+    connect(ui->lblCoBrand, &ClickLabel::clicked, this, &modHelp::OpenFullBrandPage);
 }
+
+frmAbout::~frmAbout() = default;

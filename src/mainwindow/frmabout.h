@@ -1,8 +1,12 @@
 #pragma once
 
-#include "ui_frmAbout.h"
-
 #include <QDialog>
+
+#include <memory>
+
+namespace Ui {
+class frmAbout;
+}
 
 // What the program is, with two links to the publisher's pages.
 class frmAbout : public QDialog
@@ -11,7 +15,8 @@ class frmAbout : public QDialog
 
 public:
     frmAbout();
+    ~frmAbout() override;
 
 private:
-    Ui::frmAbout ui;
+    std::unique_ptr<Ui::frmAbout> ui;
 };

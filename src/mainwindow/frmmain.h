@@ -1,13 +1,17 @@
 #pragma once
 
 #include "game/numbertestrules.h"
-#include "ui_frmMain.h"
 
 #include <QMainWindow>
 
 #include <array>
+#include <memory>
 #include <optional>
 
+namespace Ui {
+class frmMain;
+}
+class ClickLabel;
 class Pause;
 class RandomSource;
 class ScoreBook;
@@ -29,6 +33,7 @@ class frmMain : public QMainWindow
 public:
     frmMain(ScoreBook &book, RandomSource &random, Pause &pause, MainWindowHooks &hooks,
             QWidget *parent = nullptr);
+    ~frmMain() override;
 
     static constexpr int PauseMilliseconds = 1500;
 
@@ -82,7 +87,7 @@ private:
 
     void mnuAbout_Click();
 
-    Ui::frmMain ui;
+    std::unique_ptr<Ui::frmMain> ui;
     ScoreBook &m_book;
     RandomSource &m_random;
     Pause &m_pause;

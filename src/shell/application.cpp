@@ -32,14 +32,20 @@ frmExitScreen *Application::exitWindow() const
     return m_exit.get();
 }
 
-void Application::remindOfUpdate()
+void Application::MainWindowLink::remindOfUpdate()
 {
-    m_reminder->RemindOfUpdate();
+    m_application.m_reminder->RemindOfUpdate();
+}
+
+void Application::MainWindowLink::showExitWindow()
+{
+    m_application.showExitWindow();
 }
 
 // Shown without owner as an ordinary window that takes the keyboard, so its
 // access keys and Tab work at once; its own flags put it above every other
-// window. Nothing here may stop the main window closing.
+// window. Nothing here may stop the main window closing; without an exit
+// window the run would go on with no window at all, so it ends instead.
 void Application::showExitWindow()
 {
     if (m_exit)
@@ -49,7 +55,12 @@ void Application::showExitWindow()
         m_exit->show();
         m_exit->raise();
         m_exit->activateWindow();
+    } catch (const std::exception &error) {
+        qWarning("Numensight: the exit window could not be opened (%s); ending.", error.what());
+        m_end.EndApplication();
     } catch (...) {
+        qWarning("Numensight: the exit window could not be opened; ending.");
+        m_end.EndApplication();
     }
 }
 
@@ -68,7 +79,7 @@ bool Application::StartApplication()
 
     // The exit window outlives the main window; only EndApplication ends the run.
     QApplication::setQuitOnLastWindowClosed(false);
-    m_main = new frmMain(m_book, m_random, m_pause, *this);
+    m_main = new frmMain(m_book, m_random, m_pause, m_mainWindowLink);
     m_main->setAttribute(Qt::WA_DeleteOnClose);
     m_main->show();
     m_main->CoBrand_Randomize();

@@ -27,7 +27,7 @@ struct ApplicationPaths
 // The program as one object: the score book, the single-instance lock, the
 // settings and the windows. The random source, the clock and the way the
 // program ends are lent, by main() or by a test.
-class Application : private MainWindowHooks
+class Application
 {
 public:
     Application(const ApplicationPaths &paths, RandomSource &random, const Clock &clock,
@@ -42,8 +42,19 @@ public:
     frmExitScreen *exitWindow() const;
 
 private:
-    void remindOfUpdate() override;
-    void showExitWindow() override;
+    // What the main window's load and unload call back into.
+    class MainWindowLink : public MainWindowHooks
+    {
+    public:
+        explicit MainWindowLink(Application &application) : m_application(application) {}
+        void remindOfUpdate() override;
+        void showExitWindow() override;
+
+    private:
+        Application &m_application;
+    };
+
+    void showExitWindow();
 
     QString m_settingsFile;
     SingleInstance m_instance;
@@ -55,6 +66,7 @@ private:
     const Clock &m_clock;
     ApplicationEnd &m_end;
     Pause m_pause;
+    MainWindowLink m_mainWindowLink{*this};
     QPointer<frmMain> m_main;
     // Made as the main window closes and kept until the program ends.
     std::unique_ptr<frmExitScreen> m_exit;

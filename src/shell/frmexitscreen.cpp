@@ -2,28 +2,36 @@
 
 #include "game/randomsource.h"
 #include "game/trimspaces.h"
+#include "pages/modhelp.h"
+#include "pages/publisherhosts.h"
 #include "shell/applicationend.h"
-#include "mainwindow/modhelp.h"
 #include "shell/modtellafriend.h"
+#include "ui_frmExitScreen.h"
 #include "windows/keyasciifilter.h"
 #include "windows/messagebox.h"
-#include "windows/publisherhosts.h"
 #include "windows/windowsetup.h"
 
 #include <QCloseEvent>
-
+#include <QLineEdit>
+#include <QPlainTextEdit>
 
 namespace {
-void clearPlaceholder(QLineEdit *box, const QString &placeholder)
+// The message box ends its lines with CR LF, as the boxes of the desktop the
+// form was designed for did, so that its starting text (the placeholder and
+// one line end) never counts as the placeholder itself.
+QString textOf(const QWidget *box)
 {
-    if (trimSpaces(box->text()) == placeholder)
-        box->clear();
+    if (const auto *line = qobject_cast<const QLineEdit *>(box))
+        return line->text();
+    return static_cast<const QPlainTextEdit *>(box)->toPlainText().replace(u'\n', QLatin1String("\r\n"));
 }
 
-void restorePlaceholder(QLineEdit *box, const QString &placeholder)
+void setTextOf(QWidget *box, const QString &text)
 {
-    if (trimSpaces(box->text()).isEmpty())
-        box->setText(placeholder);
+    if (auto *line = qobject_cast<QLineEdit *>(box))
+        line->setText(text);
+    else
+        static_cast<QPlainTextEdit *>(box)->setPlainText(text);
 }
 } // namespace
 
@@ -31,36 +39,36 @@ frmExitScreen::frmExitScreen(RandomSource &random, ApplicationEnd &end)
     : QDialog(nullptr, Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint
                            | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                            | Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint)
+    , ui(std::make_unique<Ui::frmExitScreen>())
     , m_random(random)
     , m_end(end)
 {
-    ui.setupUi(this);
+    ui->setupUi(this);
     setUpWindow(this);
     keepOpenOnEscape(this);
 
-    connect(ui.cmdClose, &QPushButton::clicked, this, &frmExitScreen::cmdClose_Click);
-    connect(ui.Check1, &QPushButton::clicked, this, &frmExitScreen::Check1_Click);
-    connect(ui.lblGoToHome, &ClickLabel::clicked, this, &frmExitScreen::lblGoToHome_Click);
-    connect(ui.cmdSubmit, &QPushButton::clicked, this, &frmExitScreen::cmdSubmit_Click);
-    const std::initializer_list<QWidget *> boxes = {ui.txtName, ui.txtEmail, ui.txtMessage,
-                                                    ui.txtFriendName, ui.txtFriendEmail};
-    for (QWidget *box : boxes)
-        box->installEventFilter(this);
+    connect(ui->cmdClose, &QPushButton::clicked, this, &frmExitScreen::cmdClose_Click);
+    connect(ui->Check1, &QPushButton::clicked, this, &frmExitScreen::Check1_Click);
+    connect(ui->lblGoToHome, &ClickLabel::clicked, this, &frmExitScreen::lblGoToHome_Click);
+    connect(ui->cmdSubmit, &QPushButton::clicked, this, &frmExitScreen::cmdSubmit_Click);
+    m_formBoxes = {{{ui->txtName, modTellAFriend::NamePlaceholder},
+                    {ui->txtEmail, modTellAFriend::EmailPlaceholder},
+                    {ui->txtMessage, modTellAFriend::MessagePlaceholder},
+                    {ui->txtFriendName, modTellAFriend::FriendNamePlaceholder},
+                    {ui->txtFriendEmail, modTellAFriend::FriendEmailPlaceholder}}};
     auto *keys = new KeyAsciiFilter(this);
-    keys->watch(ui.txtName, {});
-    keys->watch(ui.txtMessage, {});
-    keys->watch(ui.txtFriendName, {});
-    keys->watch(ui.txtEmail, [this](int &KeyAscii) { txtEmail_KeyPress(KeyAscii); });
-    keys->watch(ui.txtFriendEmail, [this](int &KeyAscii) { txtFriendEmail_KeyPress(KeyAscii); });
-
-    // Each box starts with its placeholder; the message box's ends with a line end.
-    ui.txtName->setText(modTellAFriend::NamePlaceholder);
-    ui.txtEmail->setText(modTellAFriend::EmailPlaceholder);
-    ui.txtMessage->setPlainText(modTellAFriend::MessagePlaceholder + u'\n');
-    ui.txtFriendName->setText(modTellAFriend::FriendNamePlaceholder);
-    ui.txtFriendEmail->setText(modTellAFriend::FriendEmailPlaceholder);
+    for (const FormBox &form : m_formBoxes) {
+        // Each box starts with its placeholder; the message box's ends with a line end.
+        setTextOf(form.box, form.box == ui->txtMessage ? form.placeholder + u'\n' : form.placeholder);
+        form.box->installEventFilter(this);
+        keys->watch(form.box, {});
+    }
+    keys->watch(ui->txtEmail, [this](int &KeyAscii) { txtEmail_KeyPress(KeyAscii); });
+    keys->watch(ui->txtFriendEmail, [this](int &KeyAscii) { txtFriendEmail_KeyPress(KeyAscii); });
     Form_Load();
 }
+
+frmExitScreen::~frmExitScreen() = default;
 
 QString frmExitScreen::supportMessage(int k)
 {
@@ -84,7 +92,7 @@ QString frmExitScreen::supportMessage(int k)
 void frmExitScreen::Form_Load()
 {
     const int k = static_cast<int>(m_random.NextRandom() * SupportMessageCount);
-    ui.Label2->setText(supportMessage(k));
+    ui->Label2->setText(supportMessage(k));
 }
 
 void frmExitScreen::Form_Unload()
@@ -106,9 +114,9 @@ void frmExitScreen::cmdClose_Click()
 
 void frmExitScreen::Check1_Click()
 {
-    if (!ui.Check1->isChecked())
+    if (!ui->Check1->isChecked())
         return;
-    ui.Check1->setChecked(false);
+    ui->Check1->setChecked(false);
     modHelp::OpenHomePage();
 }
 
@@ -120,11 +128,11 @@ void frmExitScreen::lblGoToHome_Click()
 void frmExitScreen::cmdSubmit_Click()
 {
     modTellAFriend::ReferValues &values = modTellAFriend::referValues();
-    values.name = trimSpaces(ui.txtName->text());
-    values.email = trimSpaces(ui.txtEmail->text());
-    values.message = trimSpaces(messageText());
-    values.friendName = trimSpaces(ui.txtFriendName->text());
-    values.friendEmail = trimSpaces(ui.txtFriendEmail->text());
+    values.name = trimSpaces(textOf(ui->txtName));
+    values.email = trimSpaces(textOf(ui->txtEmail));
+    values.message = trimSpaces(textOf(ui->txtMessage));
+    values.friendName = trimSpaces(textOf(ui->txtFriendName));
+    values.friendEmail = trimSpaces(textOf(ui->txtFriendEmail));
 
     if (values.email == values.friendEmail) {
         showMessage(QStringLiteral("Please Enter Distinct Email Addresses"), QMessageBox::Critical);
@@ -141,36 +149,20 @@ void frmExitScreen::cmdSubmit_Click()
     modTellAFriend::ReferFriend();
 }
 
-// The message box ends its lines with CR LF, so its starting text, the
-// placeholder and one line end, never counts as the placeholder itself.
-QString frmExitScreen::messageText() const
+void frmExitScreen::formBox_GotFocus(const FormBox &form)
 {
-    return ui.txtMessage->toPlainText().replace(u'\n', QLatin1String("\r\n"));
+    if (trimSpaces(textOf(form.box)) == form.placeholder)
+        setTextOf(form.box, {});
 }
 
-void frmExitScreen::txtName_GotFocus() { clearPlaceholder(ui.txtName, modTellAFriend::NamePlaceholder); }
-void frmExitScreen::txtName_LostFocus() { restorePlaceholder(ui.txtName, modTellAFriend::NamePlaceholder); }
-void frmExitScreen::txtEmail_GotFocus() { clearPlaceholder(ui.txtEmail, modTellAFriend::EmailPlaceholder); }
-void frmExitScreen::txtEmail_LostFocus() { restorePlaceholder(ui.txtEmail, modTellAFriend::EmailPlaceholder); }
-void frmExitScreen::txtFriendName_GotFocus() { clearPlaceholder(ui.txtFriendName, modTellAFriend::FriendNamePlaceholder); }
-void frmExitScreen::txtFriendName_LostFocus() { restorePlaceholder(ui.txtFriendName, modTellAFriend::FriendNamePlaceholder); }
-void frmExitScreen::txtFriendEmail_GotFocus() { clearPlaceholder(ui.txtFriendEmail, modTellAFriend::FriendEmailPlaceholder); }
-void frmExitScreen::txtFriendEmail_LostFocus() { restorePlaceholder(ui.txtFriendEmail, modTellAFriend::FriendEmailPlaceholder); }
-
-void frmExitScreen::txtMessage_GotFocus()
+void frmExitScreen::formBox_LostFocus(const FormBox &form)
 {
-    if (trimSpaces(messageText()) == modTellAFriend::MessagePlaceholder)
-        ui.txtMessage->clear();
+    if (trimSpaces(textOf(form.box)).isEmpty())
+        setTextOf(form.box, form.placeholder);
 }
 
-void frmExitScreen::txtMessage_LostFocus()
-{
-    if (trimSpaces(messageText()).isEmpty())
-        ui.txtMessage->setPlainText(modTellAFriend::MessagePlaceholder);
-}
-
-void frmExitScreen::txtEmail_KeyPress(int &KeyAscii) { refuseSpace(ui.txtEmail, KeyAscii); }
-void frmExitScreen::txtFriendEmail_KeyPress(int &KeyAscii) { refuseSpace(ui.txtFriendEmail, KeyAscii); }
+void frmExitScreen::txtEmail_KeyPress(int &KeyAscii) { refuseSpace(ui->txtEmail, KeyAscii); }
+void frmExitScreen::txtFriendEmail_KeyPress(int &KeyAscii) { refuseSpace(ui->txtFriendEmail, KeyAscii); }
 
 void frmExitScreen::refuseSpace(QWidget *box, int &KeyAscii)
 {
@@ -181,35 +173,18 @@ void frmExitScreen::refuseSpace(QWidget *box, int &KeyAscii)
     box->setFocus();
 }
 
-void frmExitScreen::focusChanged(QObject *box, bool gained)
-{
-    if (box == ui.txtName)
-        gained ? txtName_GotFocus() : txtName_LostFocus();
-    else if (box == ui.txtEmail)
-        gained ? txtEmail_GotFocus() : txtEmail_LostFocus();
-    else if (box == ui.txtMessage)
-        gained ? txtMessage_GotFocus() : txtMessage_LostFocus();
-    else if (box == ui.txtFriendName)
-        gained ? txtFriendName_GotFocus() : txtFriendName_LostFocus();
-    else if (box == ui.txtFriendEmail)
-        gained ? txtFriendEmail_GotFocus() : txtFriendEmail_LostFocus();
-}
-
+// Focus moving between controls counts; the whole window losing or regaining
+// activation (another program, a message box) does not, as the user never
+// left the box.
 bool frmExitScreen::eventFilter(QObject *watched, QEvent *event)
 {
-    switch (event->type()) {
-    case QEvent::FocusIn:
-    case QEvent::FocusOut: {
-        // Focus moving between controls counts; the whole window losing or
-        // regaining activation (another program, a message box) does not,
-        // as the user never left the box.
+    if (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut) {
         const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
-        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
-            focusChanged(watched, event->type() == QEvent::FocusIn);
-        break;
-    }
-    default:
-        break;
+        for (const FormBox &form : m_formBoxes) {
+            if (form.box != watched || reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason)
+                continue;
+            event->type() == QEvent::FocusIn ? formBox_GotFocus(form) : formBox_LostFocus(form);
+        }
     }
     return QDialog::eventFilter(watched, event);
 }

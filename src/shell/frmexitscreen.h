@@ -1,8 +1,13 @@
 #pragma once
 
-#include "ui_frmExitScreen.h"
-
 #include <QDialog>
+
+#include <array>
+#include <memory>
+
+namespace Ui {
+class frmExitScreen;
+}
 
 class ApplicationEnd;
 class RandomSource;
@@ -16,6 +21,7 @@ class frmExitScreen : public QDialog
 
 public:
     frmExitScreen(RandomSource &random, ApplicationEnd &end);
+    ~frmExitScreen() override;
 
     static constexpr int SupportMessageCount = 4;
     static QString supportMessage(int k);
@@ -32,24 +38,23 @@ private:
     void lblGoToHome_Click();
     void cmdSubmit_Click();
 
-    void txtName_GotFocus();
-    void txtName_LostFocus();
-    void txtEmail_GotFocus();
-    void txtEmail_LostFocus();
-    void txtMessage_GotFocus();
-    void txtMessage_LostFocus();
-    void txtFriendName_GotFocus();
-    void txtFriendName_LostFocus();
-    void txtFriendEmail_GotFocus();
-    void txtFriendEmail_LostFocus();
+    // The five boxes of the form and the placeholder each shows while it
+    // holds nothing of the user's: focus gained clears it, focus lost with
+    // nothing typed puts it back.
+    struct FormBox
+    {
+        QWidget *box = nullptr;
+        QString placeholder;
+    };
+    void formBox_GotFocus(const FormBox &form);
+    void formBox_LostFocus(const FormBox &form);
+
     void txtEmail_KeyPress(int &KeyAscii);
     void txtFriendEmail_KeyPress(int &KeyAscii);
     void refuseSpace(QWidget *box, int &KeyAscii);
 
-    void focusChanged(QObject *box, bool gained);
-    QString messageText() const;
-
-    Ui::frmExitScreen ui;
+    std::unique_ptr<Ui::frmExitScreen> ui;
+    std::array<FormBox, 5> m_formBoxes;
     RandomSource &m_random;
     ApplicationEnd &m_end;
 };

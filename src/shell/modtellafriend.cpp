@@ -1,6 +1,6 @@
 #include "shell/modtellafriend.h"
 
-#include "mainwindow/modhelp.h"
+#include "pages/modhelp.h"
 #include "windows/messagebox.h"
 
 #include <QUrl>

@@ -1,6 +1,6 @@
 #include "shell/updatereminder.h"
 
-#include "mainwindow/modhelp.h"
+#include "pages/modhelp.h"
 #include "shell/clock.h"
 #include "shell/settingsstore.h"
 #include "windows/messagebox.h"

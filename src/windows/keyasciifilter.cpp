@@ -10,8 +10,12 @@ int keyAsciiOf(const QKeyEvent &event)
     const int key = event.key();
     const Qt::KeyboardModifiers mods = event.modifiers();
     const bool ctrl = mods.testFlag(Qt::ControlModifier);
-    if (mods.testFlag(Qt::AltModifier))
-        return -1;
+    // Ctrl+Alt stands for AltGr on some keyboards and types what it shows;
+    // Alt with anything else types nothing.
+    if (mods.testFlag(Qt::AltModifier)) {
+        const QString text = event.text();
+        return ctrl && !text.isEmpty() && text.at(0).isPrint() ? text.at(0).unicode() : -1;
+    }
 
     switch (key) {
     case Qt::Key_Tab:
@@ -54,12 +58,11 @@ bool KeyAsciiFilter::eventFilter(QObject *watched, QEvent *event)
         return false;
 
     const auto *key = static_cast<QKeyEvent *>(event);
-    // Ctrl+Alt stands for AltGr on some keyboards, which does type.
-    const Qt::KeyboardModifiers mods = key->modifiers();
-    if (mods.testFlag(Qt::AltModifier) && !mods.testFlag(Qt::ControlModifier)
-        && !key->text().isEmpty() && key->text().at(0).isPrint())
-        return true;
     int KeyAscii = keyAsciiOf(*key);
+    // An Alt key the box would still type (its text) is kept from it.
+    if (KeyAscii < 0 && key->modifiers().testFlag(Qt::AltModifier) && !key->text().isEmpty()
+        && key->text().at(0).isPrint())
+        return true;
     if (KeyAscii < 0 || !*found)
         return false;
     (*found)(KeyAscii);

@@ -1,7 +1,7 @@
 #include "windows/windowsetup.h"
 
 #include "windows/desktopcolours.h"
-#include "windows/publisherhosts.h"
+#include "pages/publisherhosts.h"
 
 #include <QGuiApplication>
 #include <QKeyEvent>

@@ -1,4 +1,4 @@
-#include "mainwindow/modhelp.h"
+#include "pages/modhelp.h"
 #include "shell/frmexitscreen.h"
 #include "shell/modtellafriend.h"
 #include "support/modalwatcher.h"
@@ -6,8 +6,10 @@
 #include "support/standins.h"
 #include "support/urlcatcher.h"
 
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QTest>
 
 namespace {

@@ -1,8 +1,8 @@
 #include "support/mainwindowfixture.h"
 
 #include "game/verdict.h"
-#include "ui_frmAbout.h"
-#include "ui_frmExitScreen.h"
+#include "mainwindow/frmabout.h"
+#include "shell/frmexitscreen.h"
 
 #include <QAbstractButton>
 #include <QAccessible>
@@ -104,18 +104,16 @@ private Q_SLOTS:
 
     void dialogLinksAndBoxesAreNamed()
     {
-        QDialog about;
-        Ui::frmAbout aboutUi;
-        aboutUi.setupUi(&about);
+        frmAbout about;
         QCOMPARE(unnamedControls(&about), QStringList());
-        QCOMPARE(roleOf(aboutUi.lblHomePage), QAccessible::Link);
-        QCOMPARE(roleOf(aboutUi.lblCoBrand), QAccessible::Link);
+        QCOMPARE(roleOf(control(&about, "lblHomePage")), QAccessible::Link);
+        QCOMPARE(roleOf(control(&about, "lblCoBrand")), QAccessible::Link);
 
-        QDialog exitWindow;
-        Ui::frmExitScreen exitUi;
-        exitUi.setupUi(&exitWindow);
+        ScriptedRandom random;
+        CountingEnd end;
+        frmExitScreen exitWindow(random, end);
         QCOMPARE(unnamedControls(&exitWindow), QStringList());
-        QCOMPARE(roleOf(exitUi.lblGoToHome), QAccessible::Link);
+        QCOMPARE(roleOf(control(&exitWindow, "lblGoToHome")), QAccessible::Link);
     }
 };
 

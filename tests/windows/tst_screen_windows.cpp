@@ -11,6 +11,8 @@
 #include "support/standins.h"
 
 #include <QApplication>
+#include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QRadioButton>

@@ -1,6 +1,6 @@
-#include "mainwindow/modhelp.h"
+#include "pages/modhelp.h"
 
-#include "windows/publisherhosts.h"
+#include "pages/publisherhosts.h"
 
 #include <QDesktopServices>
 

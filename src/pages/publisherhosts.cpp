@@ -1,4 +1,4 @@
-#include "windows/publisherhosts.h"
+#include "pages/publisherhosts.h"
 
 namespace PublisherHosts {
 
