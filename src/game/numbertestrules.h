@@ -37,15 +37,18 @@ struct CheckedEntries
 // The draw keeps its result in 16 bits, so a range may not end above this.
 constexpr double HighestRangeEnd = 32767;
 
-// The eight checks typed entries can fail, in their order, followed by
-// three that only pasted text can reach: a start that is not a whole number
-// of at least 1, an end that is not a whole number or lies above
-// HighestRangeEnd, a chosen number that is not whole.
+// The eight checks typed entries can fail, in their order, followed by two
+// that only pasted text can reach and the draw could not honour: a start
+// below 1, and an end that is not a whole number or lies above
+// HighestRangeEnd (floor(r * end + 1) would leave the range). A pasted
+// fraction elsewhere plays: a fractional start of 1 or more draws from the
+// whole numbers above it, and a fractional chosen number is never drawn.
 CheckedEntries checkEntries(const QString &rangeStart, const QString &rangeEnd,
                             const QString &chosenNumber);
 
 // Uniform over the whole numbers from start to end: draws below the start
-// are thrown away and drawn again. Requires 1 <= start < end <= HighestRangeEnd.
+// are thrown away and drawn again. Requires 1 <= start < end <= HighestRangeEnd
+// with end whole.
 int DrawNumber(RandomSource &random, double start, double end);
 
 } // namespace NumberTestRules

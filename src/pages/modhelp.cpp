@@ -29,9 +29,21 @@ QUrl donatePageUrl() { return onHelpSite("/donate.html"); }
 QUrl coBrandPageUrl() { return onHelpSite("/co-brand.html"); }
 QUrl fullBrandPageUrl() { return onHelpSite("/fully-branded.html"); }
 
+namespace {
+void dropMessage(QtMsgType, const QMessageLogContext &, const QString &) {}
+} // namespace
+
+// An address too long to hand to a browser as one argument opens nothing.
+// Qt would say so on the error output, address and all, and an address may
+// carry what the player typed into the refer-a-friend form: Qt's messages
+// about opening a page are dropped.
 void openPage(const QUrl &url)
 {
+    if (url.toEncoded().size() > MaxAddressLength)
+        return;
+    const QtMessageHandler previous = qInstallMessageHandler(dropMessage);
     QDesktopServices::openUrl(url);
+    qInstallMessageHandler(previous);
 }
 
 void OpenHomePage() { openPage(homePageUrl()); }

@@ -19,6 +19,9 @@ QUrl fullBrandPageUrl();
 // build a query of their own onto it.
 QString mainSiteAddress(const char *path);
 
+// One program argument holds at most 128 KiB, its terminating zero included.
+inline constexpr qsizetype MaxAddressLength = 128 * 1024 - 1;
+
 void openPage(const QUrl &url);
 
 void OpenHomePage();

@@ -48,7 +48,7 @@ void Application::MainWindowLink::showExitWindow()
 // window the run would go on with no window at all, so it ends instead.
 void Application::showExitWindow()
 {
-    if (m_exit)
+    if (m_exit || m_windowLost)
         return;
     try {
         m_exit = std::make_unique<frmExitScreen>(m_random, m_end);
@@ -64,15 +64,26 @@ void Application::showExitWindow()
     }
 }
 
+// Queued: the window is reported from inside the event dispatch, and ending
+// closes windows. A main window closed on the way out opens no exit window.
+void Application::endAfterLosingAWindow()
+{
+    if (m_windowLost)
+        return;
+    m_windowLost = true;
+    QMetaObject::invokeMethod(qApp, [this] { m_end.EndApplication(); }, Qt::QueuedConnection);
+}
+
 bool Application::StartApplication()
 {
     if (m_instance.PreviousInstanceRunning()) {
-        showMessage(QStringLiteral("Application is already running"), QMessageBox::Information);
+        showMessageOnTop(QStringLiteral("Application is already running"), QMessageBox::Information);
         m_end.EndApplication();
         return false;
     }
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/numensight.ico")));
     m_random.SeedRandom();
+    m_lostWindowWatch = std::make_unique<LostWindowWatch>([this] { endAfterLosingAWindow(); });
     m_settings = std::make_unique<SettingsStore>(m_settingsFile);
     m_reminder = std::make_unique<UpdateReminder>(*m_settings, m_clock);
     m_reminder->RemindOfUpdate();

@@ -5,6 +5,7 @@
 #include "mainwindow/frmmain.h"
 #include "mainwindow/pause.h"
 #include "shell/applicationend.h"
+#include "shell/lostwindowwatch.h"
 #include "shell/settingsstore.h"
 #include "shell/singleinstance.h"
 #include "shell/updatereminder.h"
@@ -55,6 +56,7 @@ private:
     };
 
     void showExitWindow();
+    void endAfterLosingAWindow();
 
     QString m_settingsFile;
     SingleInstance m_instance;
@@ -70,4 +72,6 @@ private:
     QPointer<frmMain> m_main;
     // Made as the main window closes and kept until the program ends.
     std::unique_ptr<frmExitScreen> m_exit;
+    std::unique_ptr<LostWindowWatch> m_lostWindowWatch;
+    bool m_windowLost = false;
 };

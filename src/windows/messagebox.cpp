@@ -4,10 +4,12 @@
 
 namespace {
 QMessageBox::StandardButton ask(const QString &text, QMessageBox::Icon icon,
-                                QMessageBox::StandardButtons buttons)
+                                QMessageBox::StandardButtons buttons, bool onTop = false)
 {
     QMessageBox box(icon, ApplicationTitle, text, buttons, QApplication::activeWindow());
     box.setWindowModality(Qt::ApplicationModal);
+    if (onTop)
+        box.setWindowFlag(Qt::WindowStaysOnTopHint);
     return static_cast<QMessageBox::StandardButton>(box.exec());
 }
 } // namespace
@@ -15,6 +17,11 @@ QMessageBox::StandardButton ask(const QString &text, QMessageBox::Icon icon,
 void showMessage(const QString &text, QMessageBox::Icon icon)
 {
     ask(text, icon, QMessageBox::Ok);
+}
+
+void showMessageOnTop(const QString &text, QMessageBox::Icon icon)
+{
+    ask(text, icon, QMessageBox::Ok, true);
 }
 
 bool askYesNo(const QString &text)

@@ -1,7 +1,8 @@
 #include "windows/windowsetup.h"
 
-#include "windows/desktopcolours.h"
 #include "pages/publisherhosts.h"
+#include "windows/desktopcolours.h"
+#include "windows/frameextents.h"
 
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -55,14 +56,22 @@ void fixClientSize(QWidget *window)
     window->setFixedSize(window->size());
 }
 
+// Placed once, before it is shown, so the frame it will get is asked for
+// beforehand.
 void centreOnScreen(QWidget *window)
 {
     QScreen *screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
     if (!screen)
         return;
-    QRect frame = window->frameGeometry();
-    frame.moveCenter(screen->availableGeometry().center());
-    window->move(frame.topLeft());
+    QMargins frame;
+    if (!window->windowFlags().testFlag(Qt::FramelessWindowHint)) {
+        const QMargins extents = frameExtentsOfNewWindows();
+        const qreal ratio = window->devicePixelRatioF();
+        frame = QMargins(qRound(extents.left() / ratio), qRound(extents.top() / ratio),
+                         qRound(extents.right() / ratio), qRound(extents.bottom() / ratio));
+    }
+    // move() places the frame's top-left corner, frame or not yet.
+    window->move(framePlacement(window->size().grownBy(frame), screen->availableGeometry()));
 }
 
 void showHostsInCaptions(QWidget *window)
@@ -85,6 +94,13 @@ void setUpWindow(QWidget *window)
             button->installEventFilter(enter);
     }
     centreOnScreen(window);
+}
+
+QPoint framePlacement(const QSize &frame, const QRect &available)
+{
+    // A frame larger than the area keeps its title bar reachable at the top-left.
+    return {std::max(available.left(), available.left() + (available.width() - frame.width()) / 2),
+            std::max(available.top(), available.top() + (available.height() - frame.height()) / 2)};
 }
 
 void keepOpenOnEscape(QWidget *window)

@@ -1,5 +1,8 @@
 #pragma once
 
+class QPoint;
+class QRect;
+class QSize;
 class QWidget;
 
 // What every window gets once it is loaded from its definition, before it is
@@ -9,6 +12,11 @@ class QWidget;
 // designed for; a check box drawn as a button is no command button), and a
 // place in the middle of the screen it opens on.
 void setUpWindow(QWidget *window);
+
+// Where a window's frame goes: centred on the free area of its screen, but
+// never above or left of it, so that a frame larger than the screen keeps
+// its title bar on the screen.
+QPoint framePlacement(const QSize &frame, const QRect &available);
 
 // For a window without a cancel button: Escape does not close it.
 void keepOpenOnEscape(QWidget *window);

@@ -71,7 +71,6 @@ private Q_SLOTS:
         QTest::newRow("fractional end") << "1" << "2.5" << "2" << "Please Enter Correct Ending Number" << e << false;
         QTest::newRow("negative start") << "-5" << "10" << "3" << "Please Enter Correct Starting Number" << s << true;
         QTest::newRow("fractional start") << ".5" << "10" << "3" << "Please Enter Correct Starting Number" << s << true;
-        QTest::newRow("fractional chosen") << "1" << "10" << "2.5" << "Please Enter Correct Chosen Number" << g << false;
         QTest::newRow("hex end") << "5" << "0x9" << "7" << "Starting Range Can't be Bigger Than Ending Range" << e << false;
     }
 
@@ -100,6 +99,8 @@ private Q_SLOTS:
         QTest::newRow("chosen at end") << "5" << "10" << "10";
         QTest::newRow("highest range") << "1" << "999" << "999";
         QTest::newRow("pasted whole exponent") << "1" << "1e3" << "500";
+        QTest::newRow("pasted fractional start") << "1.5" << "10" << "3";
+        QTest::newRow("pasted fractional chosen") << "1" << "10" << "5.5";
     }
 
     void validEntriesPass()

@@ -1,0 +1,103 @@
+#include "shell/desktopsession.h"
+
+#include <QApplication>
+#include <QByteArray>
+#include <QList>
+#include <QString>
+
+#include <cstdio>
+#include <cstdlib>
+#include <utility>
+
+namespace DesktopSession {
+namespace {
+bool isSet(const char *name)
+{
+    const char *value = std::getenv(name);
+    return value && *value;
+}
+
+QByteArray valueOf(const char *name)
+{
+    const char *value = std::getenv(name);
+    return value ? QByteArray(value) : QByteArray();
+}
+
+// Held while Qt starts its platform: its own warnings wait, and are passed
+// on only if it starts.
+QtMessageHandler previousHandler = nullptr;
+QList<std::pair<QtMsgType, QString>> *heldMessages = nullptr;
+
+void whileConnecting(QtMsgType type, const QMessageLogContext &context, const QString &message)
+{
+    if (type != QtFatalMsg) {
+        heldMessages->append({type, message});
+        return;
+    }
+    Q_UNUSED(context);
+    const QByteArray platform = valueOf("QT_QPA_PLATFORM");
+    if (platform == "xcb")
+        std::fprintf(stderr, "Numensight needs a graphical desktop: the X11 display \"%s\" could not be opened.\n",
+                     valueOf("DISPLAY").constData());
+    else
+        std::fprintf(stderr, "Numensight needs a graphical desktop: Qt could not start its \"%s\" platform.\n",
+                     platform.constData());
+    std::fflush(stderr);
+    std::_Exit(1);
+}
+} // namespace
+
+const char *missingDisplayMessage()
+{
+    if (isSet("QT_QPA_PLATFORM") || isSet("DISPLAY"))
+        return nullptr;
+    if (isSet("WAYLAND_DISPLAY"))
+        return "Numensight needs an X11 display: this Wayland session offers none (DISPLAY is unset).\n"
+               "Enable XWayland in your desktop, or install Qt's Wayland platform plugin (package\n"
+               "qt6-wayland) and start the game with QT_QPA_PLATFORM=wayland; a Wayland compositor\n"
+               "may then ignore the exit window's request to stay on top and the centring of windows.\n";
+    return "Numensight needs a graphical desktop: no X11 or Wayland display was found "
+           "(DISPLAY and WAYLAND_DISPLAY are unset).\n";
+}
+
+void ignoreRelativeBaseDirectories()
+{
+    for (const char *name : {"XDG_CONFIG_HOME", "XDG_RUNTIME_DIR", "XDG_DATA_HOME", "XDG_CACHE_HOME",
+                             "XDG_STATE_HOME"}) {
+        if (isSet(name) && std::getenv(name)[0] != '/')
+            unsetenv(name);
+    }
+    for (const char *name : {"XDG_CONFIG_DIRS", "XDG_DATA_DIRS"}) {
+        if (!isSet(name))
+            continue;
+        QList<QByteArray> kept;
+        for (const QByteArray &dir : valueOf(name).split(':')) {
+            if (dir.startsWith('/'))
+                kept << dir;
+        }
+        if (kept.isEmpty())
+            unsetenv(name);
+        else
+            setenv(name, kept.join(':').constData(), 1);
+    }
+}
+
+std::unique_ptr<QApplication> connect(int &argc, char **argv)
+{
+    // Under Wayland the window manager ignores "stay on top" and placement
+    // requests, which the exit window and centred windows rely on; run
+    // through XWayland unless the user chose a platform.
+    if (!isSet("QT_QPA_PLATFORM"))
+        setenv("QT_QPA_PLATFORM", "xcb", 1);
+    QList<std::pair<QtMsgType, QString>> held;
+    heldMessages = &held;
+    previousHandler = qInstallMessageHandler(whileConnecting);
+    auto application = std::make_unique<QApplication>(argc, argv);
+    qInstallMessageHandler(previousHandler);
+    heldMessages = nullptr;
+    for (const auto &[type, message] : std::as_const(held))
+        qt_message_output(type, QMessageLogContext(), message);
+    return application;
+}
+
+} // namespace DesktopSession

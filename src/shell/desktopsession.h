@@ -1,0 +1,25 @@
+#pragma once
+
+#include <memory>
+
+class QApplication;
+
+// What the game needs from the desktop session before Qt starts, said in one
+// line when it is missing, instead of Qt's abort (and core dump).
+namespace DesktopSession {
+
+// Why the game cannot start here, or nothing: no display set at all, or a
+// Wayland session without X11.
+const char *missingDisplayMessage();
+
+// Base directories given as relative paths are ignored, as the XDG rules
+// ask: one copy started from another folder must find the same lock and
+// settings.
+void ignoreRelativeBaseDirectories();
+
+// The application object on the chosen platform (X11 unless the user chose
+// one). A display that cannot be reached, or a platform that cannot start,
+// ends the process here with a plain message and status 1.
+std::unique_ptr<QApplication> connect(int &argc, char **argv);
+
+} // namespace DesktopSession
