@@ -5,11 +5,35 @@
 
 #include <QTest>
 
-#include <array>
 #include <cmath>
 #include <limits>
+#include <map>
 
 using NumberTestRules::Field;
+
+namespace {
+// How often each result came in `n` draws.
+template<class Draw>
+std::map<int, int> tally(int n, Draw draw)
+{
+    std::map<int, int> seen;
+    for (int i = 0; i < n; ++i)
+        ++seen[draw()];
+    return seen;
+}
+
+bool onlyWithin(const std::map<int, int> &seen, int low, int high)
+{
+    return seen.begin()->first >= low && seen.rbegin()->first <= high;
+}
+
+// Within six standard deviations of a binomial count: about one in 10^9 to
+// fail for a fair draw.
+bool near(int count, int n, double p)
+{
+    return std::abs(count - n * p) < 6 * std::sqrt(n * p * (1 - p));
+}
+} // namespace
 
 class TestTestRules : public QObject
 {
@@ -21,20 +45,16 @@ private Q_SLOTS:
         QTest::addColumn<QString>("text");
         QTest::addColumn<double>("value");
         QTest::newRow("empty") << "" << 0.0;
-        QTest::newRow("digits") << "42" << 42.0;
         QTest::newRow("leading zeros") << "007" << 7.0;
         QTest::newRow("blanks anywhere") << " 1 2\t3\n" << 123.0;
-        QTest::newRow("stops at letter") << "12abc" << 12.0;
-        QTest::newRow("sign") << "-5" << -5.0;
-        QTest::newRow("fraction") << "1.5" << 1.5;
+        QTest::newRow("stops at a letter") << "12abc" << 12.0;
+        QTest::newRow("sign and fraction") << "-1.5" << -1.5;
         QTest::newRow("second point stops") << "1.2.3" << 1.2;
         QTest::newRow("exponent") << "9e9" << 9e9;
         QTest::newRow("dangling exponent") << "9e" << 9.0;
         QTest::newRow("hex prefix") << "0x1F" << 0.0;
-        QTest::newRow("no number") << "abc" << 0.0;
         QTest::newRow("lone point") << "." << 0.0;
         QTest::newRow("overflow") << QString(400, u'9') << std::numeric_limits<double>::infinity();
-        QTest::newRow("underflow") << "1e-400" << 0.0;
         QTest::newRow("non-ascii digit") << QString::fromUtf8("\u0663") << 0.0;
     }
 
@@ -65,12 +85,12 @@ private Q_SLOTS:
         QTest::newRow("above end") << "5" << "10" << "11" << "Your Chosen Number Can't be Bigger Than Ending Number" << g << false;
         QTest::newRow("twelve digits") << "5" << "10" << "123456789012" << "Your Chosen Number Can't be Bigger Than Ending Number" << g << false;
         QTest::newRow("400 digits") << "5" << "10" << QString(400, u'9') << "Your Chosen Number Can't be Bigger Than Ending Number" << g << false;
-        // Values only pasting can produce.
+        // What only pasting can bring, and the draw could not honour.
         QTest::newRow("end 9e9") << "5" << "9e9" << "7" << "Please Enter Correct Ending Number" << e << false;
         QTest::newRow("end 33e3") << "5" << "33e3" << "7" << "Please Enter Correct Ending Number" << e << false;
         QTest::newRow("fractional end") << "1" << "2.5" << "2" << "Please Enter Correct Ending Number" << e << false;
         QTest::newRow("negative start") << "-5" << "10" << "3" << "Please Enter Correct Starting Number" << s << true;
-        QTest::newRow("fractional start") << ".5" << "10" << "3" << "Please Enter Correct Starting Number" << s << true;
+        QTest::newRow("start below 1") << ".5" << "10" << "3" << "Please Enter Correct Starting Number" << s << true;
         QTest::newRow("hex end") << "5" << "0x9" << "7" << "Starting Range Can't be Bigger Than Ending Range" << e << false;
     }
 
@@ -89,7 +109,7 @@ private Q_SLOTS:
         QCOMPARE(problem->clearRangeStart, clearsStart);
     }
 
-    void validEntriesPass_data()
+    void validEntriesPlay_data()
     {
         QTest::addColumn<QString>("start");
         QTest::addColumn<QString>("end");
@@ -103,14 +123,13 @@ private Q_SLOTS:
         QTest::newRow("pasted fractional chosen") << "1" << "10" << "5.5";
     }
 
-    void validEntriesPass()
+    void validEntriesPlay()
     {
         QFETCH(QString, start);
         QFETCH(QString, end);
         QFETCH(QString, chosen);
         const NumberTestRules::CheckedEntries checked = NumberTestRules::checkEntries(start, end, chosen);
         QVERIFY(!checked.problem.has_value());
-        // The values a play uses are the ones the checks read.
         QCOMPARE(checked.values.rangeStart, FieldNumber(start));
         QCOMPARE(checked.values.rangeEnd, FieldNumber(end));
         QCOMPARE(checked.values.chosenNumber, FieldNumber(chosen));
@@ -125,26 +144,20 @@ private Q_SLOTS:
         QCOMPARE(random.taken(), 3);
     }
 
-    void drawIsUniformOverTheRange()
+    void drawIsUniformOverTheWholeNumbersOfTheRange()
     {
         ScriptedRandom random;
-        int ones = 0;
         const int n = 20000;
-        for (int i = 0; i < n; ++i) {
-            const int d = NumberTestRules::DrawNumber(random, 1, 2);
-            QVERIFY(d == 1 || d == 2);
-            ones += d == 1;
-        }
-        // Six standard deviations: about 1 in 10^9 to fail for a fair draw.
-        QVERIFY2(std::abs(ones - n / 2) < 6 * std::sqrt(n / 4.0), qPrintable(QString::number(ones)));
-
-        std::array<int, 2> high{};
-        for (int i = 0; i < 2000; ++i) {
-            const int d = NumberTestRules::DrawNumber(random, 998, 999);
-            QVERIFY(d == 998 || d == 999);
-            ++high[d - 998];
-        }
-        QVERIFY(high[0] > 800 && high[1] > 800);
+        auto seen = tally(n, [&] { return NumberTestRules::DrawNumber(random, 1, 2); });
+        QVERIFY(onlyWithin(seen, 1, 2));
+        QVERIFY2(near(seen[1], n, 0.5), qPrintable(QString::number(seen[1])));
+        seen = tally(2000, [&] { return NumberTestRules::DrawNumber(random, 998, 999); });
+        QVERIFY(onlyWithin(seen, 998, 999));
+        QVERIFY(seen[998] > 800 && seen[999] > 800);
+        // A pasted fractional start keeps the whole numbers above it.
+        seen = tally(n, [&] { return NumberTestRules::DrawNumber(random, 1.5, 3); });
+        QVERIFY(onlyWithin(seen, 2, 3));
+        QVERIFY2(near(seen[2], n, 0.5), qPrintable(QString::number(seen[2])));
     }
 
     void drawPickRoundsHalfToEven_data()
@@ -152,11 +165,10 @@ private Q_SLOTS:
         QTest::addColumn<float>("r");
         QTest::addColumn<int>("pick");
         QTest::newRow("0") << 0.0f << 1;
-        QTest::newRow("0.125 is 1.5") << 0.125f << 2;
-        QTest::newRow("0.375 is 2.5") << 0.375f << 2;
-        QTest::newRow("0.625 is 3.5") << 0.625f << 4;
-        QTest::newRow("0.875 is 4.5") << 0.875f << 4;
-        QTest::newRow("just past 0.875") << 0.8750001f << 5;
+        QTest::newRow("1.5 goes to 2") << 0.125f << 2;
+        QTest::newRow("2.5 goes to 2") << 0.375f << 2;
+        QTest::newRow("4.5 goes to 4") << 0.875f << 4;
+        QTest::newRow("just past 4.5") << 0.8750001f << 5;
         QTest::newRow("highest") << 0.99999994f << 5;
     }
 
@@ -169,20 +181,16 @@ private Q_SLOTS:
         QCOMPARE(PickNumberRules::DrawPick(random), pick);
     }
 
+    // 1 and 5 come half as often as 2, 3 and 4.
     void drawPickHasTheUnevenShape()
     {
         ScriptedRandom random;
-        std::array<int, 6> seen{};
         const int n = 80000;
-        for (int i = 0; i < n; ++i)
-            ++seen[PickNumberRules::DrawPick(random)];
-        QCOMPARE(seen[0], 0);
-        const std::array<double, 6> expected{0, 1.0 / 8, 1.0 / 4, 1.0 / 4, 1.0 / 4, 1.0 / 8};
+        auto seen = tally(n, [&] { return PickNumberRules::DrawPick(random); });
+        QVERIFY(onlyWithin(seen, 1, 5));
         for (int p = 1; p <= 5; ++p) {
-            const double mean = n * expected[p];
-            const double sd = std::sqrt(n * expected[p] * (1 - expected[p]));
-            QVERIFY2(std::abs(seen[p] - mean) < 6 * sd,
-                     qPrintable(QStringLiteral("%1 drawn %2 times").arg(p).arg(seen[p])));
+            const double share = p == 1 || p == 5 ? 1.0 / 8 : 1.0 / 4;
+            QVERIFY2(near(seen[p], n, share), qPrintable(QStringLiteral("%1 drawn %2 times").arg(p).arg(seen[p])));
         }
     }
 
@@ -193,7 +201,6 @@ private Q_SLOTS:
         QVERIFY(!PickNumberRules::budgetLeft("0", 0));
         QVERIFY(PickNumberRules::budgetLeft("  2  ", 1));
         QVERIFY(PickNumberRules::budgetLeft("2.5", 2));
-        QVERIFY(!PickNumberRules::budgetLeft("-1", 0));
         QVERIFY(!PickNumberRules::budgetLeft("abc", 0));
     }
 

@@ -38,43 +38,35 @@ class TestPlays : public QObject
     }
 
 private Q_SLOTS:
+    // The rules decide the message and the field (tst_testrules); the window
+    // shows it, empties the start when told, moves the focus, and plays nothing.
     void refusedEntriesShowTheirMessageAndMoveTheFocus_data()
     {
         QTest::addColumn<QString>("start");
         QTest::addColumn<QString>("end");
-        QTest::addColumn<QString>("chosen");
         QTest::addColumn<QString>("message");
         QTest::addColumn<QString>("focus");
         QTest::addColumn<QString>("startAfter");
-        QTest::newRow("all empty") << "" << "" << "" << "Please Enter Starting Number" << "txtRangeStart" << "";
-        QTest::newRow("end empty") << "1" << "" << "" << "Please Enter Ending Number" << "txtRangeEnd" << "1";
-        QTest::newRow("chosen empty") << "1" << "5" << "" << "Please Enter Your Chosen Number" << "txtChuosenNumber" << "1";
-        QTest::newRow("same") << "5" << "5" << "5" << "Starting and Ending Number Can't be Same" << "txtRangeEnd" << "5";
-        QTest::newRow("reversed") << "9" << "5" << "6" << "Starting Range Can't be Bigger Than Ending Range" << "txtRangeEnd" << "9";
-        QTest::newRow("zero start") << "0" << "10" << "5" << "Please Enter Correct Starting Number" << "txtRangeStart" << "";
-        QTest::newRow("below start") << "5" << "10" << "3" << "Your Chosen Number Can't be Less Than Starting Number" << "txtRangeStart" << "5";
-        QTest::newRow("above end") << "5" << "10" << "11" << "Your Chosen Number Can't be Bigger Than Ending Number" << "txtChuosenNumber" << "5";
-        QTest::newRow("pasted 9e9") << "5" << "9e9" << "7" << "Please Enter Correct Ending Number" << "txtRangeEnd" << "5";
-        QTest::newRow("pasted -5") << "-5" << "10" << "3" << "Please Enter Correct Starting Number" << "txtRangeStart" << "";
+        QTest::newRow("start") << "0" << "10" << "Please Enter Correct Starting Number" << "txtRangeStart" << "";
+        QTest::newRow("end") << "9" << "5" << "Starting Range Can't be Bigger Than Ending Range" << "txtRangeEnd" << "9";
+        QTest::newRow("chosen") << "1" << "4" << "Your Chosen Number Can't be Bigger Than Ending Number" << "txtChuosenNumber" << "1";
     }
 
     void refusedEntriesShowTheirMessageAndMoveTheFocus()
     {
         QFETCH(QString, start);
         QFETCH(QString, end);
-        QFETCH(QString, chosen);
         QFETCH(QString, message);
         QFETCH(QString, focus);
         QFETCH(QString, startAfter);
         MainWindowFixture f;
-        enterNumberTest(f, start, end, chosen);
+        enterNumberTest(f, start, end, QStringLiteral("5"));
         f.get("cmdBack")->setFocus();
         f.click("CmdOK");
         QCOMPARE(f.modals.texts(), QStringList{message});
         QCOMPARE(f.modals.seen()[0].icon, QMessageBox::Information);
         QCOMPARE(f.window.focusWidget()->objectName(), focus);
         QCOMPARE(f.get<QLineEdit>("txtRangeStart")->text(), startAfter);
-        QCOMPARE(f.get<QLineEdit>("txtChuosenNumber")->text(), chosen);
         QCOMPARE(f.book.AttemptCount(NumberTest), 0);
         QVERIFY(f.verdicts.empty());
         QCOMPARE(f.random.taken(), 0);

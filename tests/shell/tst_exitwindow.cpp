@@ -1,4 +1,5 @@
 #include "pages/modhelp.h"
+#include "pages/publisherhosts.h"
 #include "shell/frmexitscreen.h"
 #include "shell/modtellafriend.h"
 #include "support/modalwatcher.h"
@@ -6,6 +7,8 @@
 #include "support/standins.h"
 #include "support/urlcatcher.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -13,9 +16,12 @@
 #include <QTest>
 
 namespace {
-const QString kMain = QStringLiteral("http://" NUMENSIGHT_MAIN_HOST);
-const QString kRefer = kMain + QStringLiteral("/zelk-refer-a-friend.php?");
-const QString kOwnPage = QStringLiteral("&taf6=http%3A%2F%2F" NUMENSIGHT_MAIN_HOST "%2Fnumensight%2F");
+const char *const kBoxes[] = {"txtName", "txtEmail", "txtMessage", "txtFriendName", "txtFriendEmail"};
+
+QString mainSite()
+{
+    return QStringLiteral("http://") + PublisherHosts::mainHost();
+}
 
 ScriptedRandom &queued(ScriptedRandom &random, std::initializer_list<float> draws)
 {
@@ -37,40 +43,44 @@ struct ExitWindow
         : window(queued(random, draws), end)
     {
         window.show();
+        activate();
+    }
+
+    // The offscreen platform does not hand activation back when a message
+    // box closes, as a desktop would.
+    void activate()
+    {
         window.activateWindow();
         if (!QTest::qWaitForWindowActive(&window))
             qWarning("exit window did not become active");
     }
 
-    template<class T = QWidget>
-    T *get(const QString &name)
-    {
-        return control<T>(&window, qPrintable(name));
-    }
+    QWidget *get(const QString &name) { return control(&window, qPrintable(name)); }
 
     QString text(const QString &box)
     {
-        if (auto *line = window.findChild<QLineEdit *>(box))
+        if (auto *line = qobject_cast<QLineEdit *>(get(box)))
             return line->text();
-        return get<QPlainTextEdit>(box)->toPlainText();
+        return static_cast<QPlainTextEdit *>(get(box))->toPlainText();
     }
 
     // Puts the focus on E&xit, then tabs `count` times.
     void tab(int count)
     {
+        activate();
         get(QStringLiteral("cmdClose"))->setFocus(Qt::OtherFocusReason);
         for (int i = 0; i < count; ++i)
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     }
 
+    // name, e-mail, message, friend's name, friend's e-mail
     void fill(const QStringList &texts)
     {
-        const char *boxes[] = {"txtName", "txtEmail", "txtMessage", "txtFriendName", "txtFriendEmail"};
         for (int i = 0; i < texts.size(); ++i) {
-            if (auto *line = window.findChild<QLineEdit *>(QLatin1String(boxes[i])))
+            if (auto *line = qobject_cast<QLineEdit *>(get(QLatin1String(kBoxes[i]))))
                 line->setText(texts[i]);
             else
-                get<QPlainTextEdit>(QLatin1String(boxes[i]))->setPlainText(texts[i]);
+                static_cast<QPlainTextEdit *>(get(QLatin1String(kBoxes[i])))->setPlainText(texts[i]);
         }
     }
 
@@ -87,12 +97,9 @@ private Q_SLOTS:
     {
         QTest::addColumn<float>("draw");
         QTest::addColumn<int>("message");
-        QTest::newRow("0.0") << 0.0f << 0;
-        QTest::newRow("0.2499") << 0.2499f << 0;
-        QTest::newRow("0.25") << 0.25f << 1;
-        QTest::newRow("0.5") << 0.5f << 2;
-        QTest::newRow("0.7499") << 0.7499f << 2;
-        QTest::newRow("0.99") << 0.99f << 3;
+        QTest::newRow("lowest") << 0.0f << 0;
+        QTest::newRow("a quarter") << 0.25f << 1;
+        QTest::newRow("highest") << 0.99999994f << 3;
     }
     void supportMessageFollowsTheDraw()
     {
@@ -100,71 +107,52 @@ private Q_SLOTS:
         QFETCH(int, message);
         ExitWindow exit({draw});
         QCOMPARE(exit.random.taken(), 1);
-        QCOMPARE(exit.get<QLabel>(QStringLiteral("Label2"))->text(), frmExitScreen::supportMessage(message));
+        QCOMPARE(static_cast<QLabel *>(exit.get(QStringLiteral("Label2")))->text(), frmExitScreen::supportMessage(message));
     }
 
     void supportMessagesNameTheForumAndFitTheirLabel()
     {
         ExitWindow exit;
-        auto *label = exit.get<QLabel>(QStringLiteral("Label2"));
+        auto *label = static_cast<QLabel *>(exit.get(QStringLiteral("Label2")));
         for (int k = 0; k < frmExitScreen::SupportMessageCount; ++k) {
             label->setText(frmExitScreen::supportMessage(k));
-            QVERIFY(label->text().contains(QLatin1String("www.gladesoftwares.com/forum")));
+            QVERIFY(label->text().contains(PublisherHosts::mainHost() + QStringLiteral("/forum")));
             QVERIFY2(label->heightForWidth(label->width()) <= label->height(), qPrintable(label->text()));
         }
     }
 
-    // Tabs from E&xit: Check1, txtName, cmdSubmit, txtEmail, txtFriendEmail, txtFriendName.
-    void placeholderLeavesOnEntryAndReturnsWhenLeftEmpty_data()
-    {
-        QTest::addColumn<QString>("box");
-        QTest::addColumn<int>("tabs");
-        QTest::addColumn<QString>("placeholder");
-        QTest::newRow("txtName") << "txtName" << 2 << "Your Name";
-        QTest::newRow("txtEmail") << "txtEmail" << 4 << "Your Email Address";
-        QTest::newRow("txtFriendEmail") << "txtFriendEmail" << 5 << "Friend's Email Address";
-        QTest::newRow("txtFriendName") << "txtFriendName" << 6 << "Friend's Name";
-    }
-    void placeholderLeavesOnEntryAndReturnsWhenLeftEmpty()
-    {
-        QFETCH(QString, box);
-        QFETCH(int, tabs);
-        QFETCH(QString, placeholder);
-        ExitWindow exit;
-        exit.tab(tabs);
-        QCOMPARE(QApplication::focusWidget(), exit.get(box));
-        QCOMPARE(exit.text(box), QString());
-        exit.get<QLineEdit>(box)->setText(QStringLiteral("   "));
-        QTest::keyClick(exit.get(box), Qt::Key_Tab);
-        QCOMPARE(exit.text(box), placeholder);
-
-        exit.get<QLineEdit>(box)->setText(QStringLiteral("  ") + placeholder + QStringLiteral(" "));
-        exit.tab(tabs);
-        QCOMPARE(exit.text(box), QString());
-
-        exit.get<QLineEdit>(box)->setText(QStringLiteral("Kept"));
-        exit.tab(tabs);
-        QTest::keyClick(exit.get(box), Qt::Key_Tab);
-        QCOMPARE(exit.text(box), QStringLiteral("Kept"));
-    }
-
-    // Its starting text ends with a line end, so it is not the placeholder.
-    void messageBoxKeepsItsStartingText()
+    // Tab from E&xit: Check1, txtName, cmdSubmit, txtEmail, txtFriendEmail,
+    // txtFriendName, txtMessage. Focus gained clears a placeholder, focus
+    // lost with nothing but blanks puts it back, and a typed text stays. The
+    // message box starts with its placeholder and a line end, which is no
+    // placeholder.
+    void placeholdersLeaveOnEntryAndReturnWhenLeftEmpty()
     {
         ExitWindow exit;
-        const QString box = QStringLiteral("txtMessage");
-        exit.tab(7);
-        QCOMPARE(QApplication::focusWidget(), exit.get(box));
-        QCOMPARE(exit.text(box), QStringLiteral("Your Message\n"));
-        QTest::keyClick(exit.get(box), Qt::Key_Tab);
-        QCOMPARE(exit.text(box), QStringLiteral("Your Message\n"));
-
-        exit.get<QPlainTextEdit>(box)->clear();
-        exit.tab(7);
-        QTest::keyClick(exit.get(box), Qt::Key_Tab);
-        QCOMPARE(exit.text(box), QStringLiteral("Your Message"));
-        exit.tab(7);
-        QCOMPARE(exit.text(box), QString());
+        const struct { const char *box; int tabs; const char *placeholder; } boxes[] = {
+            {"txtName", 2, "Your Name"}, {"txtEmail", 4, "Your Email Address"},
+            {"txtFriendEmail", 5, "Friend's Email Address"}, {"txtFriendName", 6, "Friend's Name"},
+            {"txtMessage", 7, "Your Message"}};
+        for (const auto &b : boxes) {
+            const QString box = QLatin1String(b.box);
+            exit.tab(b.tabs);
+            QCOMPARE(QApplication::focusWidget(), exit.get(box));
+            if (box == u"txtMessage") {
+                QCOMPARE(exit.text(box), QStringLiteral("Your Message\n"));
+                exit.fill({"", "", ""});
+            } else {
+                QCOMPARE(exit.text(box), QString());
+                exit.fill({});
+                static_cast<QLineEdit *>(exit.get(box))->setText(QStringLiteral("   "));
+            }
+            QTest::keyClick(exit.get(box), Qt::Key_Tab);
+            QCOMPARE(exit.text(box), QLatin1String(b.placeholder));
+            exit.tab(b.tabs);
+            QCOMPARE(exit.text(box), QString());
+            QTest::keyClicks(exit.get(box), QStringLiteral("Kept"));
+            QTest::keyClick(exit.get(box), Qt::Key_Tab);
+            QCOMPARE(exit.text(box), QStringLiteral("Kept"));
+        }
     }
 
     void spaceInAnEmailBoxIsRefused_data()
@@ -183,22 +171,31 @@ private Q_SLOTS:
         QTest::keyClicks(exit.get(box), QStringLiteral("a b"));
         QCOMPARE(exit.modals.texts(), QStringList{QStringLiteral("Email Address Cannot Contain Space")});
         QCOMPARE(exit.modals.seen()[0].icon, QMessageBox::Critical);
-        QCOMPARE(exit.modals.seen()[0].title, QStringLiteral("Numensight"));
         QCOMPARE(exit.text(box), QStringLiteral("ab"));
         QCOMPARE(exit.window.focusWidget(), exit.get(box));
-    }
-
-    void spacesPassInTheOtherBoxes()
-    {
-        ExitWindow exit;
         exit.tab(2);
         QTest::keyClicks(exit.get(QStringLiteral("txtName")), QStringLiteral("Ann Lee"));
         QCOMPARE(exit.text(QStringLiteral("txtName")), QStringLiteral("Ann Lee"));
-        QVERIFY(exit.modals.seen().empty());
+        QCOMPARE(exit.modals.seen().size(), size_t(1));
     }
 
-    // name, e-mail, message, friend's name, friend's e-mail; an empty
-    // expected message means the request went out.
+    // Pasted text is not examined, but no box takes more than a one-line
+    // box's own limit: laying out megabytes would freeze the window.
+    void pastesStopAtTheLengthLimit()
+    {
+        ExitWindow exit;
+        QGuiApplication::clipboard()->setText(QString(40000, u'x'));
+        for (const char *name : kBoxes) {
+            QWidget *box = exit.get(QLatin1String(name));
+            box->setFocus();
+            QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+            QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
+            QCOMPARE(exit.text(QLatin1String(name)).size(), 32767);
+        }
+    }
+
+    // Name, e-mail, message, friend's name, friend's e-mail; no message
+    // expected means the request went out. Enter presses the focused button.
     void submitChecksInOrder_data()
     {
         QTest::addColumn<QStringList>("texts");
@@ -213,12 +210,10 @@ private Q_SLOTS:
         QTest::newRow("no . in own") << QStringList{"A", "a@bc", "m", "B", "b@c.d"} << proper;
         QTest::newRow("name placeholder") << QStringList{"Your Name", "a@b.c", "m", "B", "b@c.d"}
                                           << "Please Enter Your Name";
-        QTest::newRow("name only spaces") << QStringList{"   ", "a@b.c", "m", "B", "b@c.d"}
+        QTest::newRow("name only blanks") << QStringList{"   ", "a@b.c", "m", "B", "b@c.d"}
                                           << "Please Enter Your Name";
         QTest::newRow("message placeholder") << QStringList{"A", "a@b.c", "Your Message", "B", "b@c.d"}
                                              << "Please Enter Your Message";
-        QTest::newRow("message empty") << QStringList{"A", "a@b.c", "", "B", "b@c.d"}
-                                       << "Please Enter Your Message";
         QTest::newRow("friend's name placeholder") << QStringList{"A", "a@b.c", "m", "Friend's Name", "b@c.d"}
                                                    << "Please Enter Your Friend's Name";
         QTest::newRow("case differs") << QStringList{"A", "A@b.c", "m", "B", "a@b.c"} << "";
@@ -229,35 +224,26 @@ private Q_SLOTS:
         QFETCH(QString, message);
         ExitWindow exit;
         exit.fill(texts);
-        // Enter presses the focused button here as a click does.
         QWidget *submit = exit.get(QStringLiteral("cmdSubmit"));
         submit->setFocus();
         QTest::keyClick(submit, Qt::Key_Return);
-        if (message.isEmpty()) {
-            QVERIFY(exit.modals.seen().empty());
-            QCOMPARE(exit.pages.urls.size(), 1);
-            return;
-        }
-        QCOMPARE(exit.modals.texts(), QStringList{message});
-        QCOMPARE(exit.modals.seen()[0].icon, QMessageBox::Critical);
-        QVERIFY(exit.pages.urls.isEmpty());
+        QCOMPARE(exit.modals.texts(), message.isEmpty() ? QStringList{} : QStringList{message});
+        QCOMPARE(exit.pages.urls.size(), message.isEmpty() ? 1 : 0);
+        if (!message.isEmpty())
+            QCOMPARE(exit.modals.seen()[0].icon, QMessageBox::Critical);
     }
 
+    // The checks the form cannot reach on its own: each stored value in turn.
     void referFriendChecksEachValue_data()
     {
         QTest::addColumn<QStringList>("values");
         QTest::addColumn<QString>("message");
-        QTest::newRow("name and e-mail missing") << QStringList{"", "", "m", "B", "b@c"} << "Please Enter Your Name";
         QTest::newRow("e-mail placeholder") << QStringList{"A", "Your Email Address", "m", "B", "b@c"}
                                             << "Please Enter Your Email";
         QTest::newRow("message missing") << QStringList{"A", "a@b", "", "", ""} << "Please Enter Your Message";
-        QTest::newRow("friend's name missing") << QStringList{"A", "a@b", "m", "", "b@c"}
-                                               << "Please Enter Your Friend's Name";
-        QTest::newRow("friend's e-mail missing") << QStringList{"A", "a@b", "m", "B", ""}
-                                                 << "Please Enter Your Friend's Email";
         QTest::newRow("friend's e-mail placeholder") << QStringList{"A", "a@b", "m", "B", "Friend's Email Address"}
                                                      << "Please Enter Your Friend's Email";
-        QTest::newRow("placeholder with a space is a value") << QStringList{"Your Name ", "a@b", "m", "B", "b@c"} << "";
+        QTest::newRow("placeholder and a blank is a value") << QStringList{"Your Name ", "a@b", "m", "B", "b@c"} << "";
     }
     void referFriendChecksEachValue()
     {
@@ -269,8 +255,6 @@ private Q_SLOTS:
         modTellAFriend::ReferFriend();
         QCOMPARE(modals.texts(), message.isEmpty() ? QStringList{} : QStringList{message});
         QCOMPARE(pages.urls.size(), message.isEmpty() ? 1 : 0);
-        if (!message.isEmpty())
-            QCOMPARE(modals.seen()[0].icon, QMessageBox::Critical);
     }
 
     // Every value reaches the page exactly as typed: nothing in it can end a
@@ -279,8 +263,6 @@ private Q_SLOTS:
     {
         QTest::addColumn<QStringList>("texts");
         QTest::addColumn<QString>("query");
-        QTest::newRow("plain") << QStringList{"Ann", "ann@example.com", "Hello", "Bob", "bob@example.org"}
-                               << "taf1=Ann&taf2=ann%40example.com&taf3=Hello&taf4=Bob&taf5=bob%40example.org";
         QTest::newRow("untouched message") << QStringList{"Ann", "a@b.c", "Your Message\n", "Bob", "b@c.d"}
                                            << "taf1=Ann&taf2=a%40b.c&taf3=Your%20Message%0D%0A&taf4=Bob&taf5=b%40c.d";
         QTest::newRow("hostile") << QStringList{"Tom & Jerry=1+1 #2", "t&x=1@b.c", "Hi\nthere?", "Zoë", "z+1@b.c"}
@@ -296,66 +278,42 @@ private Q_SLOTS:
         ExitWindow exit;
         exit.fill(texts);
         exit.click("cmdSubmit");
-        QVERIFY(exit.modals.seen().empty());
-        QCOMPARE(exit.pages.addresses(), QStringList{kRefer + query + kOwnPage});
-        QVERIFY(exit.pages.urls[0].isValid());
-    }
-
-    void requestCanBeSentAgainAndTextsStay()
-    {
-        ExitWindow exit;
-        const QStringList texts{"Ann", "a@b.c", "Your Message\n", "Bob", "b@c.d"};
-        exit.fill(texts);
         exit.click("cmdSubmit");
-        // An access key presses its button after a short visible delay.
-        QTest::keyClick(&exit.window, Qt::Key_N, Qt::AltModifier);
-        QTRY_COMPARE(exit.pages.urls.size(), 2);
-        QCOMPARE(exit.pages.urls[0], exit.pages.urls[1]);
-        QCOMPARE(exit.text(QStringLiteral("txtName")), texts[0]);
+        const QString ownPage = QString::fromLatin1(QUrl::toPercentEncoding(mainSite() + QStringLiteral("/numensight/")));
+        const QString address = mainSite() + QStringLiteral("/zelk-refer-a-friend.php?") + query + QStringLiteral("&taf6=") + ownPage;
+        QCOMPARE(exit.pages.addresses(), QStringList(2, address));
+        QVERIFY(exit.modals.seen().empty());
         QCOMPARE(exit.text(QStringLiteral("txtMessage")), texts[2]);
-        QCOMPARE(exit.text(QStringLiteral("txtFriendEmail")), texts[4]);
         QVERIFY(exit.window.isVisible());
     }
 
-    void forumButtonOpensTheHomePageOnEveryClickAndNeverStaysChecked()
+    // What the player typed never reaches the error output, where a desktop
+    // session keeps it; an address too long to hand to a browser opens
+    // nothing, quietly.
+    void requestPrintsNothingAndTooLongOpensNothing()
     {
-        ExitWindow exit;
-        auto *check = exit.get<QPushButton>(QStringLiteral("Check1"));
-        for (int i = 1; i <= 2; ++i) {
-            exit.click("Check1");
-            QVERIFY(!check->isChecked());
-            QCOMPARE(exit.pages.urls.size(), i);
-        }
-        QCOMPARE(exit.pages.urls[0], modHelp::homePageUrl());
-        QCOMPARE(exit.pages.urls[1], modHelp::homePageUrl());
+        modTellAFriend::referValues() = {"Ann", "ann@example.org", "m", "Bob", "bob@example.org"};
+        QTest::failOnWarning(QRegularExpression(QStringLiteral(".")));
+        modTellAFriend::ReferFriend(); // no page handler: Qt itself would speak
+        UrlCatcher pages;
+        modTellAFriend::referValues().message = QString(modHelp::MaxAddressLength / 3, u'é');
+        modTellAFriend::ReferFriend();
+        QVERIFY(pages.urls.isEmpty());
+        modTellAFriend::referValues().message = QString(modHelp::MaxAddressLength / 10, u'é');
+        modTellAFriend::ReferFriend();
+        QCOMPARE(pages.urls.size(), 1);
     }
 
-    void catalogueLinkOpensTheCataloguePage()
+    void forumButtonAndCatalogueLinkOpenTheirPages()
     {
         ExitWindow exit;
+        auto *check = static_cast<QPushButton *>(exit.get(QStringLiteral("Check1")));
+        exit.click("Check1");
+        QVERIFY(!check->isChecked());
+        exit.click("Check1");
+        QVERIFY(!check->isChecked());
         exit.click("lblGoToHome");
-        QCOMPARE(exit.pages.addresses(), QStringList{kMain + QStringLiteral("/gladesoftwares")});
-    }
-
-    void hiddenExitButtonsNeverTakeFocusOrAct()
-    {
-        ExitWindow exit;
-        QList<QWidget *> hidden;
-        for (int i = 0; i < 3; ++i) {
-            auto *button = exit.get<QPushButton>(QStringLiteral("cmdExit_%1").arg(i));
-            QVERIFY(button->isHidden());
-            QCOMPARE(button->text(), QStringLiteral("Exit"));
-            button->click();
-            hidden << button;
-        }
-        exit.tab(0);
-        for (int i = 0; i < 20; ++i) {
-            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-            QVERIFY(!hidden.contains(QApplication::focusWidget()));
-        }
-        QCOMPARE(exit.end.ends, 0);
-        QVERIFY(exit.pages.urls.isEmpty());
-        QVERIFY(exit.modals.seen().empty());
+        QCOMPARE(exit.pages.addresses(), (QStringList{mainSite(), mainSite(), mainSite() + QStringLiteral("/gladesoftwares")}));
     }
 
     void leavingTheWindowEndsTheApplication_data()
@@ -369,6 +327,9 @@ private Q_SLOTS:
     {
         QFETCH(QString, how);
         ExitWindow exit;
+        QTest::keyClick(&exit.window, Qt::Key_Escape);
+        QVERIFY(exit.window.isVisible());
+        QCOMPARE(exit.end.ends, 0);
         if (how == QLatin1String("click"))
             exit.click("cmdClose");
         else if (how == QLatin1String("alt+x"))
@@ -376,14 +337,6 @@ private Q_SLOTS:
         else
             QVERIFY(exit.window.close());
         QTRY_COMPARE(exit.end.ends, 1);
-    }
-
-    void escapeDoesNotCloseTheWindow()
-    {
-        ExitWindow exit;
-        QTest::keyClick(&exit.window, Qt::Key_Escape);
-        QVERIFY(exit.window.isVisible());
-        QCOMPARE(exit.end.ends, 0);
     }
 };
 

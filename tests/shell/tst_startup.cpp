@@ -1,15 +1,16 @@
 #include "mainwindow/frmmain.h"
 #include "shell/application.h"
+#include "shell/desktopsession.h"
 #include "shell/settingsstore.h"
 #include "shell/singleinstance.h"
 #include "support/fifowatch.h"
-#include "support/files.h"
 #include "support/modalwatcher.h"
 #include "support/scriptedrandom.h"
 #include "support/standins.h"
 #include "support/urlcatcher.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
@@ -18,8 +19,6 @@
 #include <optional>
 
 namespace {
-const QString DownloadPage = QStringLiteral("http://" NUMENSIGHT_MAIN_HOST "/numensight/download-numensight.html");
-
 QString isoDate(int daysFromToday)
 {
     return QDate::currentDate().addDays(daysFromToday).toString(QStringLiteral("yyyy-MM-dd"));
@@ -120,89 +119,6 @@ private Q_SLOTS:
         QVERIFY(inFront(main, "lblCobrand", "lblFullBrand"));
     }
 
-    void dueReminderAsksOnceBeforeTheMainWindow_data()
-    {
-        QTest::addColumn<int>("storedDay");
-        QTest::addColumn<bool>("yes");
-
-        QTest::newRow("15 days ago, Yes") << -15 << true;
-        QTest::newRow("15 days ago, No") << -15 << false;
-        QTest::newRow("15 days ahead, Yes") << 15 << true;
-        QTest::newRow("a year ago, No") << -365 << false;
-    }
-
-    void dueReminderAsksOnceBeforeTheMainWindow()
-    {
-        QFETCH(int, storedDay);
-        QFETCH(bool, yes);
-
-        Start start;
-        QVERIFY(SettingsStore(start.paths.settings()).WriteSetting(SettingKeys::Duration, isoDate(storedDay)));
-        start.watcher.answerNext(yes ? QMessageBox::Yes : QMessageBox::No);
-        std::vector<bool> mainExistedAtQuestion;
-        start.watcher.onMessageBox([&](QMessageBox *) { mainExistedAtQuestion.push_back(mainWindowExists()); });
-        QString storedWhenOpened;
-        bool mainExistedAtOpen = true;
-        start.pages.onOpen = [&](const QUrl &) {
-            storedWhenOpened = start.paths.stored();
-            mainExistedAtOpen = mainWindowExists();
-        };
-
-        QVERIFY(start.run());
-        QCOMPARE(start.watcher.seen().size(), size_t(1));
-        const ModalWatcher::Seen &question = start.watcher.seen().front();
-        QCOMPARE(question.text, QStringLiteral("There maybe an update to this software available\r"
-                                               "Do you want to check for an update?"));
-        QCOMPARE(question.title, QStringLiteral("Numensight"));
-        QCOMPARE(question.icon, QMessageBox::Information);
-        QCOMPARE(question.buttons, QMessageBox::Yes | QMessageBox::No);
-        QCOMPARE(mainExistedAtQuestion, std::vector<bool>{false});
-        if (yes) {
-            QCOMPARE(start.pages.addresses(), QStringList{DownloadPage});
-            QCOMPARE(storedWhenOpened, isoDate(0));
-            QVERIFY(!mainExistedAtOpen);
-        } else {
-            QVERIFY(start.pages.urls.isEmpty());
-        }
-        QCOMPARE(start.paths.stored(), isoDate(0));
-        QVERIFY(start.app->mainWindow() && start.app->mainWindow()->isVisible());
-        QCOMPARE(start.random.taken(), 1);
-    }
-
-    void unusableSettingsStillStartQuietly_data()
-    {
-        QTest::addColumn<bool>("fifo");
-        QTest::newRow("FIFO in its place") << true;
-        QTest::newRow("stored value not a date") << false;
-    }
-
-    void unusableSettingsStillStartQuietly()
-    {
-        QFETCH(bool, fifo);
-
-        Start start;
-        const QString settings = start.paths.settings();
-        std::optional<FifoWatch> watch;
-        QByteArray before;
-        if (fifo) {
-            QVERIFY(watch.emplace(settings).made());
-        } else {
-            QVERIFY(SettingsStore(settings).WriteSetting(SettingKeys::Duration, QStringLiteral("soon")));
-            before = fileContents(settings);
-        }
-
-        QVERIFY(start.run());
-        QVERIFY(start.watcher.seen().empty());
-        QVERIFY(start.pages.urls.isEmpty());
-        QVERIFY(start.app->mainWindow() && start.app->mainWindow()->isVisible());
-        QCOMPARE(start.random.taken(), 1);
-        // Nothing is due and nothing is written; a FIFO is never even opened.
-        if (fifo)
-            QVERIFY(!watch->opened());
-        else
-            QCOMPARE(fileContents(settings), before);
-    }
-
     void startsDrawFromTheClockNotAFixedSeed()
     {
         // The draws after a start, or those of the source's own seed.
@@ -232,7 +148,9 @@ private Q_SLOTS:
         SingleInstance running(start.paths.lock());
         QVERIFY(!running.PreviousInstanceRunning());
         QStringList windowsAtRefusal;
+        bool refusalOnTop = false;
         start.watcher.onMessageBox([&](QMessageBox *box) {
+            refusalOnTop = box->windowFlags().testFlag(Qt::WindowStaysOnTopHint);
             windowsAtRefusal = visibleWindows();
             windowsAtRefusal.removeOne(QLatin1String(box->metaObject()->className()));
         });
@@ -247,6 +165,8 @@ private Q_SLOTS:
         QCOMPARE(refusal.title, QStringLiteral("Numensight"));
         QCOMPARE(refusal.icon, QMessageBox::Information);
         QCOMPARE(refusal.buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+        // Above all others: another copy's exit window stays on top too.
+        QVERIFY(refusalOnTop);
         QCOMPARE(windowsAtRefusal, QStringList{});
         QVERIFY(!settings.opened());
         QVERIFY(!start.app->mainWindow());
@@ -254,6 +174,29 @@ private Q_SLOTS:
         QCOMPARE(visibleWindows(), QStringList{});
         QCOMPARE(start.random.taken(), 0);
         QVERIFY(start.pages.urls.isEmpty());
+    }
+
+    // Base directories given as relative paths are ignored, so copies started
+    // from two folders find the same lock, and no settings land in the
+    // folder the game was started from.
+    void relativeBaseDirectoriesAreIgnored()
+    {
+        QTemporaryDir temp;
+        const std::pair<const char *, QByteArray> given[] = {
+            {"TMPDIR", QFile::encodeName(temp.path())}, // where Qt's fallback runtime folder goes
+            {"XDG_RUNTIME_DIR", "relrun"}, {"XDG_CONFIG_HOME", "relconf"}};
+        std::vector<std::optional<QByteArray>> before;
+        for (const auto &[name, value] : given) {
+            before.push_back(qEnvironmentVariableIsSet(name) ? std::optional(qgetenv(name)) : std::nullopt);
+            qputenv(name, value);
+        }
+        DesktopSession::ignoreRelativeBaseDirectories();
+        const QString lock = SingleInstance::defaultLockPath();
+        const QString settings = SettingsStore::defaultFilePath();
+        for (std::size_t i = 0; i < before.size(); ++i)
+            before[i] ? qputenv(given[i].first, *before[i]) : qunsetenv(given[i].first);
+        QVERIFY2(lock.startsWith(temp.path() + u'/'), qPrintable(lock));
+        QVERIFY2(settings.startsWith(QDir::homePath() + QStringLiteral("/.config/")), qPrintable(settings));
     }
 };
 
