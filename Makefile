@@ -4,7 +4,8 @@
 #               (also under AddressSanitizer and UndefinedBehaviorSanitizer),
 #               and check the package with lintian
 #   make package  a Debian package, build/numensight_<version>-<release>_<arch>.deb
-#   make bench    start-up, memory, idle CPU and wait-notice figures
+#   make bench    start-up (times and instruction counts), memory, idle CPU and
+#                 wait-notice figures
 
 BUILD      := build
 ASAN_BUILD := build-asan
@@ -18,16 +19,19 @@ RUN_PACKAGES := g++ make cmake qt6-base-dev fonts-dejavu-core
 # benchmark's X client library.
 TEST_PACKAGES := xvfb xauth openbox x11-utils xdotool imagemagick faketime \
                  desktop-file-utils appstream dpkg-dev lintian libxcb1-dev
+# The benchmark adds the instruction counter.
+BENCH_PACKAGES := valgrind
 
 SUDO := $(if $(filter 0,$(shell id -u)),,sudo)
 
-.PHONY: all deps run-deps build run test test-fast asan snapshots package lint-package bench clean
+.PHONY: all deps run-deps bench-deps build run test test-fast asan snapshots package lint-package bench clean
 
 all: build
 
 run-deps: PACKAGES := $(RUN_PACKAGES)
 deps: PACKAGES := $(RUN_PACKAGES) $(TEST_PACKAGES)
-deps run-deps:
+bench-deps: PACKAGES := $(RUN_PACKAGES) $(TEST_PACKAGES) $(BENCH_PACKAGES)
+deps run-deps bench-deps:
 	@missing=$$(for p in $(PACKAGES); do \
 	    dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null | grep -q '^install ok installed' || echo $$p; \
 	  done); \
@@ -78,7 +82,7 @@ lint-package: package
 	    $$(ls -t $(BUILD)/numensight_*.deb | head -n1)
 
 # Figures only; never a test. Runs on a private Xvfb display with openbox.
-bench: deps $(BUILD)/CMakeCache.txt
+bench: bench-deps $(BUILD)/CMakeCache.txt
 	cmake --build $(BUILD) -j$(JOBS) --target numensight bench_minimal bench_startwatch bench_waitnotice
 	scripts/with-xvfb.sh scripts/bench.sh $(BUILD)
 
