@@ -4,7 +4,8 @@
 #               (also under AddressSanitizer and UndefinedBehaviorSanitizer),
 #               and check the package with lintian
 #   make package  a Debian package, build/numensight_<version>-<release>_<arch>.deb
-#   make bench    start-up, memory, idle CPU and wait-notice figures
+#   make bench    start-up (times and instruction counts), memory, idle CPU and
+#                 wait-notice figures
 
 BUILD      := build
 ASAN_BUILD := build-asan
@@ -21,6 +22,8 @@ PACKAGE_PACKAGES := dpkg-dev
 # metainfo; the package's checker.
 TEST_PACKAGES := xvfb openbox x11-utils xdotool imagemagick \
                  desktop-file-utils appstream lintian
+# The benchmark adds the instruction counter.
+BENCH_PACKAGES := valgrind
 
 SUDO := $(if $(filter 0,$(shell id -u)),,sudo)
 
@@ -28,15 +31,16 @@ SUDO := $(if $(filter 0,$(shell id -u)),,sudo)
 # say which folder it enters and leaves.
 MAKEFLAGS += --no-print-directory
 
-.PHONY: all deps run-deps package-deps build run test test-fast asan snapshots package lint-package bench clean
+.PHONY: all deps run-deps package-deps bench-deps build run test test-fast asan snapshots package lint-package bench clean
 
 all: build
 
 run-deps: PACKAGES := $(RUN_PACKAGES)
 package-deps: PACKAGES := $(RUN_PACKAGES) $(PACKAGE_PACKAGES)
 deps: PACKAGES := $(RUN_PACKAGES) $(PACKAGE_PACKAGES) $(TEST_PACKAGES)
+bench-deps: PACKAGES := $(RUN_PACKAGES) $(PACKAGE_PACKAGES) $(TEST_PACKAGES) $(BENCH_PACKAGES)
 # apt's own output goes to a log that is shown only when it fails.
-deps run-deps package-deps:
+deps run-deps package-deps bench-deps:
 	@missing=$$(for p in $(PACKAGES); do \
 	    dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null | grep -q '^install ok installed' || echo $$p; \
 	  done); \
@@ -98,7 +102,7 @@ lint-package: package
 	    $$(ls -t $(BUILD)/numensight_*.deb | head -n1)
 
 # Figures only; never a test. Runs on a private Xvfb display with openbox.
-bench: deps $(BUILD)/CMakeCache.txt
+bench: bench-deps $(BUILD)/CMakeCache.txt
 	cmake --build $(BUILD) -j$(JOBS) --target numensight bench_minimal bench_startwatch bench_waitnotice
 	scripts/with-xvfb.sh scripts/bench.sh $(BUILD)
 

@@ -10,8 +10,9 @@ for size in 16 22 24 32 48 64 128 256; do
     rsvg-convert --width "$size" --height "$size" numensight.svg -o "numensight-$size.png"
 done
 
-# The window icon: one ICO file holding several PNG images, because a form's
-# icon names a single file and Qt reads every image of an ICO into the icon.
+# The 16 to 64 px PNGs in one ICO file, for uses outside the program: the
+# program reads the PNGs themselves, one size when it is asked for, where Qt
+# would decode every image of an ICO at once.
 python3 - 16 24 32 48 64 <<'PY'
 import struct, sys
 sizes = [int(s) for s in sys.argv[1:]]

@@ -2,9 +2,8 @@
 
 #include "pages/modhelp.h"
 #include "ui_frmAbout.h"
+#include "windows/windowiconengine.h"
 #include "windows/windowsetup.h"
-
-#include <QIcon>
 
 frmAbout::frmAbout()
     : QDialog(nullptr, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint
@@ -13,8 +12,8 @@ frmAbout::frmAbout()
 {
     ui->setupUi(this);
     // The form's 32 px picture would be stretched on a high-density screen;
-    // the icon file holds larger images for that.
-    ui->picIcon->setPixmap(QIcon(QStringLiteral(":/icons/numensight.ico")).pixmap(QSize(32, 32), devicePixelRatio()));
+    // the icon has larger images for that.
+    ui->picIcon->setPixmap(WindowIconEngine::icon().pixmap(QSize(32, 32), devicePixelRatio()));
     setUpWindow(this);
     setWindowModality(Qt::ApplicationModal);
     // OK is both default and cancel button: Enter presses it, and Escape

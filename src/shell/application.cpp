@@ -3,9 +3,9 @@
 #include "mainwindow/frmmain.h"
 #include "shell/frmexitscreen.h"
 #include "windows/messagebox.h"
+#include "windows/windowiconengine.h"
 
 #include <QApplication>
-#include <QIcon>
 
 Application::Application(const ApplicationPaths &paths, RandomSource &random, const Clock &clock,
                          ApplicationEnd &end)
@@ -81,7 +81,7 @@ bool Application::StartApplication()
         m_end.EndApplication();
         return false;
     }
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/numensight.ico")));
+    QApplication::setWindowIcon(WindowIconEngine::icon());
     m_random.SeedRandom();
     m_lostWindowWatch = std::make_unique<LostWindowWatch>([this] { endAfterLosingAWindow(); });
     m_settings = std::make_unique<SettingsStore>(m_settingsFile);

@@ -3,7 +3,13 @@
 // optionally the CPU it used while idle, and its peak resident memory just
 // before it is terminated.
 //
-//   startwatch [--settle MS] [--idle SECONDS] [--timeout SECONDS] PROGRAM [ARG...]
+//   startwatch [--settle MS] [--quiet MS] [--idle SECONDS] [--timeout SECONDS]
+//              [--grace SECONDS] PROGRAM [ARG...]
+//
+// --quiet MS also waits, after the settling time, until the program has used
+// no CPU for MS milliseconds (a program run under valgrind paints long after
+// its map). --grace is how long it may take to exit after SIGTERM before it
+// is killed (valgrind writes its counts then).
 //
 // Prints one line: map_ms=... cpu_ms=... [idle_cpu_pct=...] hwm_kb=...
 #include <xcb/xcb.h>
@@ -199,14 +205,20 @@ private:
 int main(int argc, char *argv[])
 {
     double settleMs = 1000;
+    double quietMs = 0;
     double idleSeconds = 0;
     double timeoutSeconds = 30;
+    double graceSeconds = 2;
     int first = 1;
     for (; first + 1 < argc && argv[first][0] == '-'; first += 2) {
         const std::string option = argv[first];
         const double value = std::atof(argv[first + 1]);
         if (option == "--settle")
             settleMs = value;
+        else if (option == "--quiet")
+            quietMs = value;
+        else if (option == "--grace")
+            graceSeconds = value;
         else if (option == "--idle")
             idleSeconds = value;
         else if (option == "--timeout")
@@ -215,7 +227,8 @@ int main(int argc, char *argv[])
             fail(("unknown option " + option).c_str());
     }
     if (first >= argc)
-        fail("usage: startwatch [--settle MS] [--idle SECONDS] [--timeout SECONDS] PROGRAM [ARG...]");
+        fail("usage: startwatch [--settle MS] [--quiet MS] [--idle SECONDS] [--timeout SECONDS] [--grace SECONDS] "
+             "PROGRAM [ARG...]");
 
     Display display;
 
@@ -260,6 +273,23 @@ int main(int argc, char *argv[])
     // when other processes compete for the processor.
     const double cpuAtMap = cpuMs(pid);
     sleepMs(settleMs);
+    if (quietMs > 0) {
+        const double deadline = execAt + timeoutSeconds * 1000;
+        double before = cpuMs(pid);
+        double quietSince = nowMs();
+        while (nowMs() - quietSince < quietMs) {
+            if (nowMs() > deadline) {
+                std::fprintf(stderr, "startwatch: the program was still busy at the timeout\n");
+                break;
+            }
+            sleepMs(50);
+            const double now = cpuMs(pid);
+            if (now - before >= 1) {
+                before = now;
+                quietSince = nowMs();
+            }
+        }
+    }
 
     std::printf("map_ms=%.2f cpu_ms=%.2f", mappedAt - execAt, cpuAtMap);
     if (idleSeconds > 0) {
@@ -274,7 +304,7 @@ int main(int argc, char *argv[])
     std::fflush(stdout);
 
     kill(pid, SIGTERM);
-    for (int i = 0; i < 200 && waitpid(pid, &status, WNOHANG) == 0; ++i)
+    for (int i = 0; i < graceSeconds * 100 && waitpid(pid, &status, WNOHANG) == 0; ++i)
         sleepMs(10);
     if (waitpid(pid, &status, WNOHANG) == 0) {
         kill(pid, SIGKILL);

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QIconEngine>
+#include <QPixmap>
+
+#include <map>
+
+// The program's icon, read from its hicolor PNGs one size at a time when a
+// size is first asked for. A multi-size file would decode every size at once.
+class WindowIconEngine : public QIconEngine
+{
+public:
+    static QIcon icon();
+
+    void paint(QPainter *painter, const QRect &rect, QIcon::Mode mode, QIcon::State state) override;
+    QSize actualSize(const QSize &size, QIcon::Mode mode, QIcon::State state) override;
+    QPixmap pixmap(const QSize &size, QIcon::Mode mode, QIcon::State state) override;
+    QPixmap scaledPixmap(const QSize &size, QIcon::Mode mode, QIcon::State state, qreal scale) override;
+    QList<QSize> availableSizes(QIcon::Mode mode, QIcon::State state) override;
+    QString key() const override;
+    QIconEngine *clone() const override;
+    bool isNull() override;
+
+private:
+    const QPixmap &image(int side);
+
+    std::map<int, QPixmap> m_images;
+};
