@@ -76,8 +76,8 @@ private Q_SLOTS:
         const QString kept = UnscrambleText(codes);
         QTest::newRow("as the game wrote it") << DateFile << Date << true;
         QTest::newRow("every code the scramble keeps") << file(codes.mid(ScrambleShift)) << kept << true;
-        QTest::newRow("blanks at both ends") << file(u" \x97 "_s) << u"\x01x\x01"_s << true;
-        QTest::newRow("leading @") << file(u"@@"_s) << u"!!"_s << true;
+        QTest::newRow("leading blank") << file(u" \x97"_s) << u"\x01x"_s << true;
+        QTest::newRow("leading @, trailing blank") << file(u"@@ "_s) << u"!!\x01"_s << true;
         QTest::newRow("every code") << file(codes) << kept << false;
         QTest::newRow("blanks, CRLF, a comment") << "\r\n [Settings] \r\n; mine\r\n c%94%91%80%93%88%8E%8D = QOQSLOQLQO \r\n"_ba << Date << false;
         QTest::newRow("quotes and escapes") << entry + "\"QOQS\"LO\\x51LQ\\117" << Date << false;
