@@ -202,8 +202,11 @@ bool SettingsFile::moveIntoPlace(const QByteArray &temporary) const
     const char *from = temporary.constData();
     const char *to = m_name.constData();
     if (m_kind == Kind::Regular) {
+        // The change time also tells a new entry that took a freed inode number.
         struct stat now;
-        if (::fstatat(m_folder, to, &now, AT_SYMLINK_NOFOLLOW) != 0 || !sameFile(now, m_stat))
+        if (::fstatat(m_folder, to, &now, AT_SYMLINK_NOFOLLOW) != 0 || !sameFile(now, m_stat)
+            || !S_ISREG(now.st_mode) || now.st_ctim.tv_sec != m_stat.st_ctim.tv_sec
+            || now.st_ctim.tv_nsec != m_stat.st_ctim.tv_nsec)
             return false;
         return ::renameat(m_folder, from, m_folder, to) == 0;
     }
