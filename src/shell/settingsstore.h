@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringList>
 
+class IniSection;
+
 // The shift of the scramble. Two digits; 31 keeps every letter of the key
 // names and every character of a stored date inside the 8-bit range, and
 // no scrambled key name holds '/' or '\\', which QSettings reads as a group.
@@ -47,7 +49,7 @@ public:
     [[nodiscard]] bool WriteSetting(const QString &key, const QString &value);
 
 private:
-    bool holdsOnlyKnownEntries(const class IniSection &section) const;
+    bool holdsOnlyKnownEntries(const IniSection &section) const;
 
     QString m_filePath;
     QStringList m_knownKeys;

@@ -54,7 +54,7 @@ private Q_SLOTS:
                 }
             });
             SettingsStore store(path);
-            for (int round = 0; round < 5000; ++round) {
+            for (int round = 0; round < 20000; ++round) {
                 ::alarm(10);
                 (void)store.ReadSetting(SettingKeys::Duration);
                 (void)store.WriteSetting(SettingKeys::Duration, QDate(2024, 1, 1).addDays(round).toString(Qt::ISODate));
