@@ -94,6 +94,8 @@ SettingsFile::SettingsFile(const QString &path, qint64 maxSize)
 
 SettingsFile::~SettingsFile()
 {
+    if (m_file >= 0)
+        ::close(m_file);
     if (m_folder >= 0)
         ::close(m_folder);
 }
@@ -110,7 +112,7 @@ void SettingsFile::locate(qint64 maxSize)
     for (int hop = 0; hop <= MaxLinks && !m_name.isEmpty(); ++hop) {
         // O_PATH opens nothing for I/O: a FIFO cannot block it, and no
         // driver sees it.
-        const Descriptor entry(::openat(m_folder, m_name.constData(), O_PATH | O_NOFOLLOW | O_CLOEXEC));
+        Descriptor entry(::openat(m_folder, m_name.constData(), O_PATH | O_NOFOLLOW | O_CLOEXEC));
         if (entry.get() < 0) {
             if (errno == ENOENT && hop == 0)
                 m_kind = Kind::Missing;
@@ -119,8 +121,10 @@ void SettingsFile::locate(qint64 maxSize)
         if (::fstat(entry.get(), &m_stat) != 0)
             return;
         if (!S_ISLNK(m_stat.st_mode)) {
-            if (S_ISREG(m_stat.st_mode) && m_stat.st_size <= maxSize && readFrom(entry.get(), maxSize))
+            if (S_ISREG(m_stat.st_mode) && m_stat.st_size <= maxSize && readFrom(entry.get(), maxSize)) {
                 m_kind = Kind::Regular;
+                m_file = entry.release();
+            }
             return;
         }
         const auto [targetFolder, targetName] = folderAndName(linkTarget(entry.get()));
@@ -202,11 +206,8 @@ bool SettingsFile::moveIntoPlace(const QByteArray &temporary) const
     const char *from = temporary.constData();
     const char *to = m_name.constData();
     if (m_kind == Kind::Regular) {
-        // The change time also tells a new entry that took a freed inode number.
         struct stat now;
-        if (::fstatat(m_folder, to, &now, AT_SYMLINK_NOFOLLOW) != 0 || !sameFile(now, m_stat)
-            || !S_ISREG(now.st_mode) || now.st_ctim.tv_sec != m_stat.st_ctim.tv_sec
-            || now.st_ctim.tv_nsec != m_stat.st_ctim.tv_nsec)
+        if (::fstatat(m_folder, to, &now, AT_SYMLINK_NOFOLLOW) != 0 || !sameFile(now, m_stat))
             return false;
         return ::renameat(m_folder, from, m_folder, to) == 0;
     }

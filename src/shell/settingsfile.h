@@ -43,6 +43,8 @@ private:
     // The folder holding the file at the end of any links, and its name there.
     int m_folder = -1;
     QByteArray m_name;
+    // Held open until the rename, so no new entry can take its inode number.
+    int m_file = -1;
     struct stat m_stat = {};
     Kind m_kind = Kind::NotOurs;
     QByteArray m_contents;
