@@ -3,6 +3,7 @@
 #include "support/fifowatch.h"
 #include "support/files.h"
 
+#include <QDate>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>
@@ -27,8 +28,7 @@ private Q_SLOTS:
         QTemporaryDir dir;
         const QString path = dir.filePath(u"numensight.ini"_s), notes = dir.filePath(u"notes.txt"_s);
         const QString settings = dir.filePath(u"settings.ini"_s), fifo = dir.filePath(u"fifo"_s);
-        QVERIFY(writeFile(notes, QByteArray("a line of my notes\n").repeated(560) + QByteArray(560, '.')));
-        QCOMPARE(QFileInfo(notes).size(), 11200);
+        QVERIFY(writeFile(notes, QByteArray("a line of notes\n").repeated(700)));
         QVERIFY(SettingsStore(settings).WriteSetting(SettingKeys::Duration, u"2024-02-20"_s));
         // Linked in and out, so the watch at its own name sees every open.
         FifoWatch watch(fifo);
@@ -38,8 +38,9 @@ private Q_SLOTS:
         const QString calls = callInChild([&] {
             std::atomic<bool> stop{false};
             std::thread swapper([&] {
-                const QByteArray at = QFile::encodeName(path), to[] = {QByteArray(), QFile::encodeName(fifo),
-                                                                     QFile::encodeName(notes), QFile::encodeName(settings)};
+                const QByteArray at = QFile::encodeName(path);
+                const QByteArray to[] = {{}, QFile::encodeName(fifo), QFile::encodeName(notes),
+                                         QFile::encodeName(settings)};
                 QRandomGenerator random(20240220);
                 for (int kind = 0; !stop; kind = (kind + 1) % 4) {
                     ::unlink(at.constData());
@@ -48,13 +49,15 @@ private Q_SLOTS:
                     else if (kind != 0)
                         (void)::link(to[kind].constData(), at.constData());
                     // Held a moment, busy: a yield can hand the store a whole time slice.
-                    const auto until = std::chrono::steady_clock::now() + std::chrono::microseconds(random.bounded(200));
+                    const auto until = std::chrono::steady_clock::now()
+                        + std::chrono::microseconds(random.bounded(200));
                     while (!stop && std::chrono::steady_clock::now() < until) {
                     }
                 }
             });
             SettingsStore store(path);
             for (int round = 0; round < 20000; ++round) {
+                // Ten seconds for each round; a call that blocks ends the child.
                 ::alarm(10);
                 (void)store.ReadSetting(SettingKeys::Duration);
                 (void)store.WriteSetting(SettingKeys::Duration, QDate(2024, 1, 1).addDays(round).toString(Qt::ISODate));
@@ -66,11 +69,6 @@ private Q_SLOTS:
         QCOMPARE(calls, u"true"_s);
         QCOMPARE(describePath(notes), notesBefore);
         QVERIFY(!watch.opened());
-
-        QVERIFY(QFile::remove(path) || !QFile::exists(path));
-        SettingsStore store(path);
-        QVERIFY(store.WriteSetting(SettingKeys::Duration, u"2024-02-20"_s));
-        QCOMPARE(store.ReadSetting(SettingKeys::Duration), u"2024-02-20"_s);
     }
 };
 

@@ -40,6 +40,7 @@ class TestSettingsStore : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    void initTestCase() { ::umask(027); }
     void init() { QTest::failOnWarning(QRegularExpression()); }
 
     void scrambleShiftsEightBitCodesAndDropsTheRest_data()
@@ -47,7 +48,6 @@ private Q_SLOTS:
         QTest::addColumn<bool>("scramble");
         QTest::addColumn<QString>("input");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("key name") << true << SettingKeys::Duration << QString::fromLatin1("c\x94\x91\x80\x93\x88\x8e\x8d");
         QTest::newRow("top kept, past it dropped") << true << QString::fromLatin1("\xe0\xe1" "a") << u"\xff\x80"_s;
         QTest::newRow("beyond 8 bits dropped") << true << u"a\u20ACb"_s << u"\x80\x81"_s;
         QTest::newRow("below the shift dropped") << false << u"\x1e\x1fQ"_s << QString::fromLatin1("\0" "2", 2);
@@ -62,7 +62,8 @@ private Q_SLOTS:
     }
 
     // Both ways: the store writes what QSettings writes, in a new private
-    // folder, and reads what QSettings wrote or someone typed as QSettings does.
+    // folder (umask 027), and reads what QSettings wrote or someone typed as
+    // QSettings reads it.
     void fileFormatIsQSettings_data()
     {
         QTest::addColumn<QByteArray>("bytes");
@@ -73,13 +74,13 @@ private Q_SLOTS:
         QString codes;
         for (int code = 0; code < 256; ++code)
             codes += QChar(code);
-        const QString kept = UnscrambleText(codes);
         QTest::newRow("as the game wrote it") << DateFile << Date << true;
-        QTest::newRow("every code the scramble keeps") << file(codes.mid(ScrambleShift)) << kept << true;
+        QTest::newRow("every code kept") << file(codes.mid(ScrambleShift)) << UnscrambleText(codes) << true;
         QTest::newRow("leading blank") << file(u" \x97"_s) << u"\x01x"_s << true;
         QTest::newRow("leading @, trailing blank") << file(u"@@ "_s) << u"!!\x01"_s << true;
-        QTest::newRow("every code") << file(codes) << kept << false;
-        QTest::newRow("blanks, CRLF, a comment") << "\r\n [Settings] \r\n; mine\r\n c%94%91%80%93%88%8E%8D = QOQSLOQLQO \r\n"_ba << Date << false;
+        QTest::newRow("every code") << file(codes) << UnscrambleText(codes) << false;
+        QTest::newRow("blanks, CRLF, a comment")
+            << "\r\n [Settings] \r\n; mine\r\n c%94%91%80%93%88%8E%8D = QOQSLOQLQO \r\n"_ba << Date << false;
         QTest::newRow("quotes and escapes") << entry + "\"QOQS\"LO\\x51LQ\\117" << Date << false;
         QTest::newRow("unquoted commas") << entry + "QO, QS\n" << u"20\r24"_s << false;
         QTest::newRow("doubled @") << entry + "@@Q\n" << u"!2"_s << false;
@@ -99,10 +100,7 @@ private Q_SLOTS:
         QCOMPARE(SettingsStore(typed).ReadSetting(SettingKeys::Duration), value);
         if (!written)
             return;
-        const mode_t umask = ::umask(027);
-        const bool done = SettingsStore(path).WriteSetting(SettingKeys::Duration, value);
-        ::umask(umask);
-        QVERIFY(done);
+        QVERIFY(SettingsStore(path).WriteSetting(SettingKeys::Duration, value));
         QCOMPARE(fileContents(path), bytes);
         QCOMPARE(describePath(path).section(u' ', 0, 0), u"640"_s);
         QCOMPARE(describePath(dir.filePath(u"Numensight"_s)).section(u' ', 0, 0), u"700"_s);
@@ -118,21 +116,20 @@ private Q_SLOTS:
         QVERIFY(store.WriteSetting(SettingKeys::Duration, Date));
         QVERIFY(store.WriteSetting(u"Volume"_s, u"7"_s));
         QVERIFY(store.WriteSetting(SettingKeys::Duration, Later));
-        QCOMPARE(fileContents(path), qtWrites({{Key, ScrambleText(Later)}, {ScrambleText(u"Volume"_s), ScrambleText(u"7"_s)}}));
+        QCOMPARE(fileContents(path),
+                 qtWrites({{Key, ScrambleText(Later)}, {ScrambleText(u"Volume"_s), ScrambleText(u"7"_s)}}));
 
         QVERIFY(!SettingsStore(path).WriteSetting(SettingKeys::Duration, Date));
-        QVERIFY(!SettingsStore(other).WriteSetting(u"Volume"_s, u"7"_s));
-        QCOMPARE(SettingsStore(path).ReadSetting(SettingKeys::Duration), Later);
-        QVERIFY(!QFile::exists(other));
+        QVERIFY(!SettingsStore(other).WriteSetting(u"Volume"_s, u"7"_s) && !QFile::exists(other));
     }
 
     // Only our own regular file, or the one a link chain leads to, is ever
     // rewritten, and only where its permission bits let this user write
     // (root's override does not count); it keeps its mode and owner, and a
     // link stays a link. Nothing else at the path is opened, replaced or made.
+    // Each row's name says what it puts there.
     void onlyOurFileIsRewritten_data()
     {
-        QTest::addColumn<QString>("kind");
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<int>("mode");
         QTest::addColumn<QString>("reads");
@@ -141,46 +138,46 @@ private Q_SLOTS:
         QRandomGenerator(20240105).fillRange(reinterpret_cast<quint32 *>(garbage.data()), garbage.size() / 4);
         for (const char *kind : {"directory", "FIFO", "link to a FIFO", "device node", "link to a device node",
                                  "dangling link", "link loop"})
-            QTest::newRow(kind) << QString::fromLatin1(kind) << QByteArray() << 0 << QString() << false;
-        QTest::newRow("garbage after a good entry") << u"file"_s << DateFile + garbage << 0644 << QString() << false;
-        QTest::newRow("past the size bound") << u"file"_s << DateFile + QByteArray(4096, '\n') << 0644 << QString() << false;
-        QTest::newRow("another program's section") << u"file"_s << DateFile + "[Other]\nname=value\n" << 0644 << Date << false;
-        QTest::newRow("a key not known") << u"file"_s << DateFile + "name=value\n" << 0644 << Date << false;
-        QTest::newRow("a comment") << u"file"_s << "; mine\n" + DateFile << 0644 << Date << false;
-        QTest::newRow("read-only") << u"file"_s << DateFile << 0444 << Date << false;
-        QTest::newRow("only the group may write") << u"file"_s << DateFile << 0464 << Date << false;
-        QTest::newRow("another owner's, others may not write") << u"owner"_s << DateFile << 0660 << Date << false;
-        QTest::newRow("0640") << u"file"_s << DateFile << 0640 << Date << true;
-        QTest::newRow("another owner's, others may write") << u"owner"_s << DateFile << 0606 << Date << true;
-        QTest::newRow("link to a file") << u"link to a file"_s << DateFile << 0644 << Date << true;
-        QTest::newRow("relative link to a link") << u"relative link"_s << DateFile << 0644 << Date << true;
+            QTest::newRow(kind) << QByteArray() << 0 << QString() << false;
+        QTest::newRow("garbage after a good entry") << DateFile + garbage << 0644 << QString() << false;
+        QTest::newRow("past the size bound") << DateFile + QByteArray(4096, '\n') << 0644 << QString() << false;
+        QTest::newRow("another program's section") << DateFile + "[Other]\nname=value\n" << 0644 << Date << false;
+        QTest::newRow("a key not known") << DateFile + "name=value\n" << 0644 << Date << false;
+        QTest::newRow("a comment") << "; mine\n" + DateFile << 0644 << Date << false;
+        QTest::newRow("read-only") << DateFile << 0444 << Date << false;
+        QTest::newRow("only the group may write") << DateFile << 0464 << Date << false;
+        QTest::newRow("another owner's, others may not write") << DateFile << 0660 << Date << false;
+        QTest::newRow("0640") << DateFile << 0640 << Date << true;
+        QTest::newRow("another owner's, others may write") << DateFile << 0606 << Date << true;
+        QTest::newRow("link to a file") << DateFile << 0644 << Date << true;
+        QTest::newRow("relative link to a link to a file") << DateFile << 0644 << Date << true;
     }
 
     void onlyOurFileIsRewritten()
     {
-        QFETCH(QString, kind);
         QFETCH(QByteArray, bytes);
         QFETCH(int, mode);
         QFETCH(QString, reads);
         QFETCH(bool, writes);
+        const QString kind = QString::fromLatin1(QTest::currentDataTag());
+        const bool throughLink = kind.contains(u"link"_s), owner = kind.contains(u"owner"_s);
         QTemporaryDir dir;
         const QString path = dir.filePath(u"numensight.ini"_s);
-        const bool throughLink = kind.contains(u"link"_s);
         const QString place = throughLink ? dir.filePath(u"target"_s) : path;
         const QByteArray name = QFile::encodeName(place);
         std::optional<FifoWatch> fifo;
         if (kind.contains(u"FIFO"_s)) {
             QVERIFY(fifo.emplace(place).made());
-        } else if (kind.contains(u"device"_s) || kind == u"owner"_s) {
+        } else if (kind.contains(u"device"_s) || owner) {
             if (::geteuid() != 0)
                 QSKIP("needs root");
-            QVERIFY(kind == u"owner"_s || ::mknod(name.constData(), S_IFCHR | 0600, makedev(1, 3)) == 0);
+            QVERIFY(owner || ::mknod(name.constData(), S_IFCHR | 0600, makedev(1, 3)) == 0);
         } else if (kind == u"directory"_s || kind == u"link loop"_s) {
             QVERIFY(kind == u"directory"_s ? QDir().mkdir(place) : QFile::link(path, place));
         }
         if (mode) {
             QVERIFY(writeFile(place, bytes) && ::chmod(name.constData(), mode) == 0);
-            QVERIFY(kind != u"owner"_s || ::chown(name.constData(), 65534, 65534) == 0);
+            QVERIFY(!owner || ::chown(name.constData(), 65534, 65534) == 0);
         }
         if (kind.startsWith(u"relative"_s))
             QVERIFY(QFile::link(place, dir.filePath(u"middle"_s)) && QFile::link(u"middle"_s, path));
@@ -225,7 +222,8 @@ private Q_SLOTS:
         const QString before = describePath(side);
         SettingsStore store(dir.filePath(u"numensight.ini"_s));
         QCOMPARE(callInChild([&] {
-                     return store.WriteSetting(SettingKeys::Duration, Date) && store.WriteSetting(SettingKeys::Duration, Later);
+                     return store.WriteSetting(SettingKeys::Duration, Date)
+                         && store.WriteSetting(SettingKeys::Duration, Later);
                  }),
                  u"true"_s);
         QCOMPARE(store.ReadSetting(SettingKeys::Duration), Later);
@@ -238,8 +236,9 @@ private Q_SLOTS:
     {
         QCOMPARE(SettingsStore::filePathFor(u"/cfg"_s, u"/home/me/numensight-old.bin"_s),
                  u"/cfg/Numensight/numensight-old.ini"_s);
-        QCOMPARE(SettingsStore::defaultFilePath(), QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)
-                                                       + u"/Numensight/tst_settingsstore.ini"_s);
+        QCOMPARE(SettingsStore::defaultFilePath(),
+                 QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)
+                     + u"/Numensight/tst_settingsstore.ini"_s);
     }
 };
 
