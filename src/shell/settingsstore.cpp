@@ -1,14 +1,13 @@
 #include "shell/settingsstore.h"
 
-#include <QCoreApplication>
-#include <QFile>
-#include <QFileInfo>
-#include <QSettings>
-#include <QStandardPaths>
-#include <QStringList>
+#include "shell/inisection.h"
+#include "shell/settingsfile.h"
 
-#include <cerrno>
-#include <sys/stat.h>
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+#include <algorithm>
 #include <utility>
 
 namespace {
@@ -25,60 +24,6 @@ QString shifted(const QString &text, int shift)
     }
     return result;
 }
-
-// sync() rereads the file when it changed on disk. QSettings parses a
-// section's lines only when they are first used, so status() shows a
-// garbled file only after every key has been looked at.
-bool rereadCleanly(QSettings &settings)
-{
-    settings.sync();
-    (void)settings.allKeys();
-    return settings.status() == QSettings::NoError;
-}
-
-enum class PathKind { Missing, RegularFile, LeaveAlone };
-
-// Looked at without opening anything: QSettings blocks in open() on a FIFO
-// and reads any file whole. A link leads to the regular file it names; a
-// dangling one is left alone, or a write would create its target.
-std::pair<PathKind, QString> inspect(const QString &path)
-{
-    const QByteArray name = QFile::encodeName(path);
-    struct stat st;
-    if (::lstat(name.constData(), &st) != 0)
-        return {errno == ENOENT ? PathKind::Missing : PathKind::LeaveAlone, {}};
-    QString file = path;
-    if (S_ISLNK(st.st_mode)) {
-        if (::stat(name.constData(), &st) != 0)
-            return {PathKind::LeaveAlone, {}};
-        // QSettings then replaces the target, not the link, when it writes.
-        file = QFileInfo(path).canonicalFilePath();
-    }
-    if (!S_ISREG(st.st_mode) || st.st_size > SettingsStore::MaxFileSize || file.isEmpty())
-        return {PathKind::LeaveAlone, {}};
-    return {PathKind::RegularFile, file};
-}
-
-// A rewrite keeps only the entries QSettings parsed, in its own encoding: a
-// file with anything more (another program's sections, a comment written by
-// hand) would lose it.
-bool holdsOnlyEntry(QSettings &settings, const QString &entry)
-{
-    const QStringList keys = settings.allKeys();
-    if (!keys.isEmpty() && keys != QStringList{entry})
-        return false;
-    QFile file(settings.fileName());
-    if (!file.exists())
-        return true;
-    if (!file.open(QIODevice::ReadOnly))
-        return false;
-    qsizetype lines = 0;
-    for (const QByteArray &line : file.readAll().split('\n')) {
-        const QByteArray text = line.trimmed();
-        lines += !text.isEmpty() && text != "[Settings]";
-    }
-    return lines == keys.size();
-}
 } // namespace
 
 QString ScrambleText(const QString &text)
@@ -91,12 +36,11 @@ QString UnscrambleText(const QString &text)
     return shifted(text, -ScrambleShift);
 }
 
-SettingsStore::SettingsStore(QString filePath)
+SettingsStore::SettingsStore(QString filePath, QStringList knownKeys)
     : m_filePath(std::move(filePath))
+    , m_knownKeys(std::move(knownKeys))
 {
 }
-
-SettingsStore::~SettingsStore() = default;
 
 QString SettingsStore::defaultFilePath()
 {
@@ -110,41 +54,34 @@ QString SettingsStore::filePathFor(const QString &configDir, const QString &exec
         + QFileInfo(executablePath).completeBaseName() + QStringLiteral(".ini");
 }
 
-QSettings &SettingsStore::settingsFor(const QString &file) const
+bool SettingsStore::holdsOnlyKnownEntries(const IniSection &section) const
 {
-    if (!m_settings || m_settingsFile != file) {
-        m_settings = std::make_unique<QSettings>(file, QSettings::IniFormat);
-        m_settingsFile = file;
-    }
-    return *m_settings;
+    const QStringList keys = section.keys();
+    return !section.holdsMore() && std::all_of(keys.cbegin(), keys.cend(), [this](const QString &key) {
+        return std::any_of(m_knownKeys.cbegin(), m_knownKeys.cend(),
+                           [&key](const QString &known) { return ScrambleText(known) == key; });
+    });
 }
 
 QString SettingsStore::ReadSetting(const QString &key) const
 {
-    const auto [kind, file] = inspect(m_filePath);
-    if (kind != PathKind::RegularFile)
+    const SettingsFile file(m_filePath, MaxFileSize);
+    IniSection section(Section);
+    if (file.kind() != SettingsFile::Kind::Regular || !section.parse(file.contents()))
         return {};
-    QSettings &settings = settingsFor(file);
-    if (!rereadCleanly(settings))
-        return {};
-    const QVariant stored = settings.value(Section + u'/' + ScrambleText(key));
-    // A value typed by hand with unquoted commas parses as a list; give the
-    // reader its text rather than nothing.
-    if (stored.typeId() == QMetaType::QStringList)
-        return UnscrambleText(stored.toStringList().join(u','));
-    return UnscrambleText(stored.toString());
+    return UnscrambleText(section.value(ScrambleText(key)));
 }
 
 bool SettingsStore::WriteSetting(const QString &key, const QString &value)
 {
-    const auto [kind, file] = inspect(m_filePath);
-    if (kind == PathKind::LeaveAlone)
+    if (!m_knownKeys.contains(key))
         return false;
-    QSettings &settings = settingsFor(kind == PathKind::Missing ? m_filePath : file);
-    const QString entry = Section + u'/' + ScrambleText(key);
-    if (!rereadCleanly(settings) || !holdsOnlyEntry(settings, entry))
+    SettingsFile file(m_filePath, MaxFileSize);
+    IniSection section(Section);
+    if (file.kind() == SettingsFile::Kind::NotOurs
+        || (file.kind() == SettingsFile::Kind::Regular
+            && (!section.parse(file.contents()) || !holdsOnlyKnownEntries(section))))
         return false;
-    settings.setValue(entry, ScrambleText(value));
-    settings.sync();
-    return settings.status() == QSettings::NoError;
+    section.setValue(ScrambleText(key), ScrambleText(value));
+    return file.replace(section.text());
 }
