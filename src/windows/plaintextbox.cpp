@@ -1,5 +1,9 @@
 #include "windows/plaintextbox.h"
 
+#include "windows/foreignselection.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMimeData>
@@ -22,7 +26,15 @@ void PlainTextBox::insertFromMimeData(const QMimeData *source)
 {
     if (!source || !source->hasText())
         return;
-    insertPlainText(source->text().left(room()));
+    const qsizetype length = room();
+    // A paste of what another program holds reads no more of it than fits.
+    const QClipboard *clipboard = QGuiApplication::clipboard();
+    std::optional<QString> text;
+    if (source == clipboard->mimeData(QClipboard::Clipboard))
+        text = foreignSelectionText(QClipboard::Clipboard, length);
+    else if (source == clipboard->mimeData(QClipboard::Selection))
+        text = foreignSelectionText(QClipboard::Selection, length);
+    insertPlainText(text ? *text : source->text().left(length));
 }
 
 void PlainTextBox::keyPressEvent(QKeyEvent *event)
