@@ -97,10 +97,13 @@ public:
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override
     {
-        auto *box = static_cast<QLineEdit *>(watched);
-        if (box->isReadOnly())
+        const QEvent::Type type = event->type();
+        if (type != QEvent::KeyPress && type != QEvent::MouseButtonRelease && type != QEvent::ContextMenu)
             return false;
-        switch (event->type()) {
+        auto *box = qobject_cast<QLineEdit *>(watched);
+        if (!box || box->isReadOnly())
+            return false;
+        switch (type) {
         case QEvent::KeyPress:
             return pasteKey(box, static_cast<QKeyEvent *>(event));
         case QEvent::MouseButtonRelease:

@@ -55,10 +55,13 @@ std::optional<QString> foreignSelectionText(QClipboard::Mode mode, qsizetype len
 {
     if (QGuiApplication::platformName() != QLatin1String("xcb") || gameHolds(mode))
         return {};
+    if (length <= 0)
+        return QString();
     auto *x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
     xcb_connection_t *qt = x11 ? x11->connection() : nullptr;
     if (!qt)
         return {};
+    SelectionRequestor::awaitEarlierAnswer();
     auto *requestor = new SelectionRequestor(qApp);
     const auto finish = qScopeGuard([requestor] { requestor->finish(); });
     if (!requestor->connected())
@@ -71,7 +74,7 @@ std::optional<QString> foreignSelectionText(QClipboard::Mode mode, qsizetype len
     const xcb_atom_t qtSelection = primary ? xcb_atom_t(XCB_ATOM_PRIMARY) : clipboardAtom(qt);
     if (qtSelection == XCB_ATOM_NONE || selectionOwner(qt, qtSelection) != owner)
         return {};
-    if (owner == XCB_NONE || length <= 0)
+    if (owner == XCB_NONE)
         return QString();
 
     const auto offered = requestor->convert(selection, requestor->atom(Atom::Targets), 4096);

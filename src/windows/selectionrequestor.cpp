@@ -1,5 +1,6 @@
 #include "windows/selectionrequestor.h"
 
+#include <QPointer>
 #include <QSocketNotifier>
 #include <QTimer>
 
@@ -17,6 +18,9 @@ constexpr std::chrono::milliseconds kAnswerTimeout{5000};
 constexpr std::array<const char *, SelectionRequestor::AtomCount> kAtomNames{
     "CLIPBOARD", "TARGETS", "INCR", "UTF8_STRING", "TEXT", "text/plain;charset=utf-8", "text/plain",
     "_NUMENSIGHT_PASTE"};
+
+// The one requestor still taking in an answer: a new request waits for it.
+QPointer<SelectionRequestor> s_answering;
 } // namespace
 
 void SelectionRequestor::FreeReply::operator()(void *reply) const
@@ -139,36 +143,57 @@ void SelectionRequestor::finish()
         deleteLater();
         return;
     }
+    s_answering = this;
     m_socket = new QSocketNotifier(xcb_get_file_descriptor(m_c), QSocketNotifier::Read);
     connect(m_socket, &QSocketNotifier::activated, this, &SelectionRequestor::dropPieces);
     // An owner that stops sending is given up as Qt's clipboard gives it up.
     m_silence = new QTimer(this);
     m_silence->setSingleShot(true);
-    connect(m_silence, &QTimer::timeout, this, &QObject::deleteLater);
+    connect(m_silence, &QTimer::timeout, this, &SelectionRequestor::stopDropping);
     m_silence->start(kAnswerTimeout);
     acknowledgePiece();
     dropPieces();
 }
 
+void SelectionRequestor::awaitEarlierAnswer()
+{
+    SelectionRequestor *earlier = s_answering;
+    if (!earlier || !earlier->m_inPieces)
+        return;
+    while (earlier->waitFor([earlier](const xcb_generic_event_t *event) { return earlier->isNewPiece(event); })
+           && earlier->dropPiece()) {
+    }
+    earlier->stopDropping();
+}
+
+// Drops the piece just announced, unread; false once it was the empty last one.
+bool SelectionRequestor::dropPiece()
+{
+    m_silence->start(kAnswerTimeout);
+    const PropertyReply piece = property(0);
+    acknowledgePiece();
+    return piece && piece->bytes_after > 0;
+}
+
 void SelectionRequestor::dropPieces()
 {
-    while (const Event event{xcb_poll_for_event(m_c)}) {
-        if (!isNewPiece(event.get()))
-            continue;
-        m_silence->start(kAnswerTimeout);
-        const PropertyReply piece = property(0);
-        acknowledgePiece();
-        if (!piece || piece->bytes_after == 0) {
-            m_inPieces = false;
-            m_socket->setEnabled(false);
-            deleteLater();
-            return;
-        }
+    while (m_inPieces) {
+        const Event event{xcb_poll_for_event(m_c)};
+        if (!event)
+            break;
+        if (isNewPiece(event.get()) && !dropPiece())
+            stopDropping();
     }
-    if (xcb_connection_has_error(m_c)) {
-        m_socket->setEnabled(false);
-        deleteLater();
-    }
+    if (m_inPieces && xcb_connection_has_error(m_c))
+        stopDropping();
+}
+
+void SelectionRequestor::stopDropping()
+{
+    m_inPieces = false;
+    m_socket->setEnabled(false);
+    m_silence->stop();
+    deleteLater();
 }
 
 template<class Match>

@@ -44,6 +44,10 @@ public:
     // then, even after the requestor's window is gone.
     void finish();
 
+    // Waits for the rest of such an answer before a new request, as long as
+    // for any answer.
+    static void awaitEarlierAnswer();
+
 private:
     struct FreeReply
     {
@@ -56,7 +60,9 @@ private:
     bool isNewPiece(const xcb_generic_event_t *event) const;
     void acknowledgePiece();
     std::optional<Bytes> readPieces(qsizetype limit);
+    bool dropPiece();
     void dropPieces();
+    void stopDropping();
     template<class Match>
     Event waitFor(Match matches);
 
