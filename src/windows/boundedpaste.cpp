@@ -46,8 +46,8 @@ bool paste(QLineEdit *box, QClipboard::Mode mode, bool overSelection)
     return true;
 }
 
-void addItem(QMenu *menu, const char *text, QKeySequence::StandardKey key, const char *name, const char *icon,
-             bool enabled, std::function<void()> act)
+void addItem(QMenu *menu, const char *text, QKeySequence::StandardKey key, const char *name, bool enabled,
+             std::function<void()> act)
 {
     QString caption = QCoreApplication::translate("QLineEdit", text);
     if (key != QKeySequence::UnknownKey)
@@ -55,9 +55,10 @@ void addItem(QMenu *menu, const char *text, QKeySequence::StandardKey key, const
     QAction *action = menu->addAction(caption);
     action->setEnabled(enabled);
     action->setObjectName(QLatin1String(name));
-    const QIcon themed = QIcon::fromTheme(QLatin1String(icon));
-    if (!themed.isNull())
-        action->setIcon(themed);
+    const QIcon icon = QIcon::fromTheme(qstrcmp(name, "select-all") == 0 ? QStringLiteral("edit-select-all")
+                                                                         : QLatin1String(name));
+    if (!icon.isNull())
+        action->setIcon(icon);
     QObject::connect(action, &QAction::triggered, menu, std::move(act));
 }
 
@@ -70,22 +71,22 @@ QMenu *editMenu(QLineEdit *box, bool canPaste)
     const bool selected = box->hasSelectedText();
     const bool copyable = selected && box->echoMode() == QLineEdit::Normal;
     const bool allSelected = selected && box->selectionLength() == box->text().size();
-    addItem(menu, "&Undo", QKeySequence::Undo, "edit-undo", "edit-undo", box->isUndoAvailable(), [box] { box->undo(); });
-    addItem(menu, "&Redo", QKeySequence::Redo, "edit-redo", "edit-redo", box->isRedoAvailable(), [box] { box->redo(); });
+    addItem(menu, "&Undo", QKeySequence::Undo, "edit-undo", box->isUndoAvailable(), [box] { box->undo(); });
+    addItem(menu, "&Redo", QKeySequence::Redo, "edit-redo", box->isRedoAvailable(), [box] { box->redo(); });
     menu->addSeparator();
-    addItem(menu, "Cu&t", QKeySequence::Cut, "edit-cut", "edit-cut", copyable, [box] { box->cut(); });
-    addItem(menu, "&Copy", QKeySequence::Copy, "edit-copy", "edit-copy", copyable, [box] { box->copy(); });
-    addItem(menu, "&Paste", QKeySequence::Paste, "edit-paste", "edit-paste", canPaste, [box] {
+    addItem(menu, "Cu&t", QKeySequence::Cut, "edit-cut", copyable, [box] { box->cut(); });
+    addItem(menu, "&Copy", QKeySequence::Copy, "edit-copy", copyable, [box] { box->copy(); });
+    addItem(menu, "&Paste", QKeySequence::Paste, "edit-paste", canPaste, [box] {
         if (!paste(box, QClipboard::Clipboard, true))
             box->paste();
     });
-    addItem(menu, "Delete", QKeySequence::UnknownKey, "edit-delete", "edit-delete", selected, [box] {
+    addItem(menu, "Delete", QKeySequence::UnknownKey, "edit-delete", selected, [box] {
         box->del();
         endUndoStep(box);
     });
     menu->addSeparator();
-    addItem(menu, "Select All", QKeySequence::SelectAll, "select-all", "edit-select-all",
-            !box->text().isEmpty() && !allSelected, [box] { box->selectAll(); });
+    addItem(menu, "Select All", QKeySequence::SelectAll, "select-all", !box->text().isEmpty() && !allSelected,
+            [box] { box->selectAll(); });
     return menu;
 }
 

@@ -9,8 +9,10 @@
 // clipboard or the primary selection, as Qt's clipboard would give them, but
 // read over an X connection of the game's own that stops once it has them:
 // Qt's clipboard fetches a selection whole, however large, before a box cuts
-// it to its length. Empty when the owner offers no text or gives none within
-// the 5 seconds Qt's clipboard waits. Nothing off X11, when the game holds the
-// selection itself, or when no connection of its own can reach the owner:
-// Qt's clipboard serves then.
+// it to its length. Empty when no one holds the selection, or its owner
+// refuses or gives nothing within the 5 seconds Qt's clipboard waits.
+// Nothing off X11, when the game holds the selection itself, when the owner
+// offers text in none of the plain forms (Qt may make text of its links), or
+// when a connection of the game's own cannot reach it: Qt's clipboard serves
+// then.
 std::optional<QString> foreignSelectionText(QClipboard::Mode mode, qsizetype length);

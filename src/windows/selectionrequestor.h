@@ -6,6 +6,7 @@
 #include <xcb/xcb.h>
 
 #include <array>
+#include <memory>
 #include <optional>
 
 class QSocketNotifier;

@@ -58,9 +58,9 @@ private Q_SLOTS:
         };
         QTRY_VERIFY_WITH_TIMEOUT(activated(main[0]), 10000);
         press({QStringLiteral("alt+e")});
-        QStringList exitWindow;
-        QTRY_VERIFY_WITH_TIMEOUT((exitWindow = X11::windows(kTitle, pid)).size() == 1 && exitWindow[0] != main[0], 10000);
-        QTRY_VERIFY_WITH_TIMEOUT(activated(exitWindow[0]), 10000);
+        QStringList shown;
+        QTRY_VERIFY_WITH_TIMEOUT((shown = X11::windows(kTitle, pid)).size() == 1 && shown[0] != main[0], 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(activated(shown[0]), 10000);
         // From the Close button to the name box, which then drops its placeholder.
         press(QStringList(5, QStringLiteral("Tab")));
         QTest::qWait(500);
