@@ -1,6 +1,7 @@
 #include "windows/windowsetup.h"
 
 #include "pages/publisherhosts.h"
+#include "windows/boundedpaste.h"
 #include "windows/desktopcolours.h"
 #include "windows/frameextents.h"
 
@@ -93,6 +94,7 @@ void setUpWindow(QWidget *window)
         if (!button->isCheckable())
             button->installEventFilter(enter);
     }
+    boundPastes(window);
     centreOnScreen(window);
 }
 

@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
+#include <QTextEdit>
 
 namespace {
 const QString kOnlyNumbers = QStringLiteral("Please Enter Only Numbers");
@@ -235,6 +236,11 @@ private Q_SLOTS:
         }
         QCOMPARE(f.get<QLineEdit>("txtRangeEnd")->text(), QStringLiteral("9e9"));
         QVERIFY(f.modals.seen().empty());
+        // The score box takes what the player types or pastes, as much.
+        auto *score = f.get<QTextEdit>("txtTotalScore");
+        score->setFocus();
+        QTest::keyClick(score, Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(score->toPlainText().size(), 32767);
     }
 };
 
