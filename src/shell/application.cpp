@@ -2,6 +2,7 @@
 
 #include "mainwindow/frmmain.h"
 #include "shell/frmexitscreen.h"
+#include "windows/frameextents.h"
 #include "windows/messagebox.h"
 #include "windows/windowiconengine.h"
 
@@ -82,6 +83,7 @@ bool Application::StartApplication()
         return false;
     }
     QApplication::setWindowIcon(WindowIconEngine::icon());
+    askForFrameExtents();
     m_random.SeedRandom();
     m_lostWindowWatch = std::make_unique<LostWindowWatch>([this] { endAfterLosingAWindow(); });
     m_settings = std::make_unique<SettingsStore>(m_settingsFile);

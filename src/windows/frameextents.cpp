@@ -27,7 +27,15 @@ Reply<xcb_get_property_reply_t> property(xcb_connection_t *c, xcb_window_t windo
         xcb_get_property_reply(c, xcb_get_property(c, 0, window, name, type, 0, length), nullptr));
 }
 
-QMargins askWindowManager()
+// A question put to the window manager on a stand-in window of its own.
+struct Question
+{
+    xcb_connection_t *connection = nullptr;
+    xcb_window_t probe = XCB_WINDOW_NONE;
+    xcb_atom_t extentsAtom = XCB_ATOM_NONE;
+};
+
+Question ask()
 {
     auto *x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
     xcb_connection_t *c = x11 ? x11->connection() : nullptr;
@@ -72,13 +80,20 @@ QMargins askWindowManager()
     xcb_send_event(c, 0, root, XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
                    reinterpret_cast<const char *>(&request));
     xcb_flush(c);
+    return {c, probe, extentsAtom};
+}
 
-    // The answer comes as a property; a window manager answers within
-    // milliseconds, and one that never does costs a tenth of a second once.
+// The answer comes as a property; a window manager answers within
+// milliseconds, and one that never does costs a tenth of a second once.
+QMargins answerTo(const Question &question)
+{
+    if (!question.connection)
+        return {};
+    xcb_connection_t *c = question.connection;
     QMargins extents;
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(100);
     while (std::chrono::steady_clock::now() < deadline) {
-        const auto answer = property(c, probe, extentsAtom, XCB_ATOM_CARDINAL, 4);
+        const auto answer = property(c, question.probe, question.extentsAtom, XCB_ATOM_CARDINAL, 4);
         if (answer && xcb_get_property_value_length(answer.get()) == 4 * int(sizeof(uint32_t))) {
             const auto *value = static_cast<const uint32_t *>(xcb_get_property_value(answer.get()));
             extents = QMargins(int(value[0]), int(value[2]), int(value[1]), int(value[3]));
@@ -86,14 +101,25 @@ QMargins askWindowManager()
         }
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }
-    xcb_destroy_window(c, probe);
+    xcb_destroy_window(c, question.probe);
     xcb_flush(c);
     return extents;
 }
+
+const Question &question()
+{
+    static const Question asked = ask();
+    return asked;
+}
 } // namespace
+
+void askForFrameExtents()
+{
+    (void)question();
+}
 
 QMargins frameExtentsOfNewWindows()
 {
-    static const QMargins extents = askWindowManager();
+    static const QMargins extents = answerTo(question());
     return extents;
 }

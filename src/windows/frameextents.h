@@ -8,3 +8,7 @@
 // before it is framed can then be placed frame and all. Null where no window
 // manager answers, or off X11.
 QMargins frameExtentsOfNewWindows();
+
+// Puts the question early, so that the answer is there, without a wait, by
+// the time the first window is placed.
+void askForFrameExtents();
