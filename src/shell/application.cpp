@@ -72,7 +72,7 @@ void Application::endAfterLosingAWindow()
     if (m_windowLost)
         return;
     m_windowLost = true;
-    QMetaObject::invokeMethod(qApp, [this] { m_end.EndApplication(); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(qApp, [&end = m_end] { end.EndApplication(); }, Qt::QueuedConnection);
 }
 
 bool Application::StartApplication()
