@@ -83,43 +83,39 @@ QStringList GameEnvironment::browserAddresses() const
 namespace X11 {
 
 namespace {
-// One run of a tool: its output, or nothing when it failed. Only xdotool's
-// "none found" (status 1, silent) counts as an answer besides success.
-std::optional<QString> ask(const QString &program, const QStringList &arguments, QString &error)
+// One run of a tool: its output, or nothing when it failed or the server
+// reported an error. xdotool's "none found" (status 1, silent) is an answer.
+std::optional<QString> ask(const QString &program, const QStringList &arguments, QString *error = nullptr)
 {
     QProcess process;
     process.start(program, arguments);
     const bool ended = process.waitForFinished(10000) && process.exitStatus() == QProcess::NormalExit;
     const QString out = QString::fromLocal8Bit(process.readAllStandardOutput()).trimmed();
-    error = QString::fromLocal8Bit(process.readAllStandardError()).trimmed();
-    if (!ended)
-        error = QStringLiteral("%1 did not end: %2").arg(program, process.errorString());
-    if (!ended || !error.isEmpty() || (process.exitCode() != 0 && !(process.exitCode() == 1 && out.isEmpty())))
+    const QString err = ended ? QString::fromLocal8Bit(process.readAllStandardError()).trimmed() : QStringLiteral("no end");
+    if (error)
+        *error = err;
+    if (!err.isEmpty() || (process.exitCode() != 0 && (process.exitCode() != 1 || !out.isEmpty())))
         return std::nullopt;
     return out;
 }
-} // namespace
 
 QString query(const QString &program, const QStringList &arguments)
 {
     QString error;
     std::optional<QString> answer;
-    const QDeadlineTimer deadline(10000);
-    while (!(answer = ask(program, arguments, error)) && !deadline.hasExpired())
-        QTest::qWait(20);
-    if (!answer)
+    if (!Wait::until([&] { return (answer = ask(program, arguments, &error)).has_value(); }, 10000))
         QTest::qFail(qPrintable(QStringLiteral("%1 %2 kept failing: %3").arg(program, arguments.join(u' '), error)),
                      __FILE__, __LINE__);
     return answer.value_or(QString());
 }
+} // namespace
 
 QStringList windows(const QString &nameRegex, qint64 pid)
 {
     QStringList args{QStringLiteral("search"), QStringLiteral("--all"), QStringLiteral("--onlyvisible")};
     if (pid)
         args << QStringLiteral("--pid") << QString::number(pid);
-    args << QStringLiteral("--name") << nameRegex;
-    const QString out = query(QStringLiteral("xdotool"), args);
+    const QString out = query(QStringLiteral("xdotool"), args << QStringLiteral("--name") << nameRegex);
     return out.isEmpty() ? QStringList{} : out.split(u'\n');
 }
 
@@ -142,26 +138,22 @@ QString geometry(const QString &window)
 
 QString activeWindow()
 {
-    QString error;
-    return ask(QStringLiteral("xdotool"), {QStringLiteral("getactivewindow")}, error).value_or(QString());
+    return ask(QStringLiteral("xdotool"), {QStringLiteral("getactivewindow")}).value_or(QString());
 }
 
 bool activate(const QString &window)
 {
-    QString error;
     return Wait::until([&] {
-        (void)ask(QStringLiteral("xdotool"), {QStringLiteral("windowactivate"), window}, error);
+        (void)ask(QStringLiteral("xdotool"), {QStringLiteral("windowactivate"), window});
         // The window manager names the active window before the server's
         // input focus follows; keys go where the focus is.
-        return activeWindow() == window
-            && ask(QStringLiteral("xdotool"), {QStringLiteral("getwindowfocus"), QStringLiteral("-f")}, error) == window;
+        return activeWindow() == window && ask(QStringLiteral("xdotool"), {QStringLiteral("getwindowfocus"), QStringLiteral("-f")}) == window;
     });
 }
 
 bool press(const QString &keys)
 {
-    QString error;
-    return ask(QStringLiteral("xdotool"), {QStringLiteral("key"), keys}, error).has_value();
+    return ask(QStringLiteral("xdotool"), {QStringLiteral("key"), keys}).has_value();
 }
 
 } // namespace X11

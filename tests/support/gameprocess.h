@@ -46,8 +46,6 @@ private:
 // test when no answer comes: a failed query never reads as "no window".
 namespace X11 {
 
-QString query(const QString &program, const QStringList &arguments);
-
 // Visible top-level windows whose name matches the regular expression,
 // optionally of one process; waits up to timeoutMs for at least one.
 QStringList waitForWindows(const QString &nameRegex, qint64 pid = 0, int timeoutMs = 20000);
@@ -60,10 +58,9 @@ QString activeWindow();
 // Gives a window the server's input focus, asking again while the window
 // manager turns the request down.
 bool activate(const QString &window);
-// Types keys (xdotool key syntax) into the focused window through XTEST,
-// which releases every key it pressed. Never `key --window`: it presses
-// through XTEST but releases with a sent event when the focus has moved,
-// so a key that closes its window stays down in the server.
+// Types keys into the focused window. Not `key --window`: once a key has
+// closed its window, xdotool sends the release to the window and the key
+// stays down in the server.
 bool press(const QString &keys);
 
 } // namespace X11
