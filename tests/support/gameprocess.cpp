@@ -110,6 +110,14 @@ QString query(const QString &program, const QStringList &arguments)
 }
 } // namespace
 
+QString run(const QString &program, const QStringList &arguments)
+{
+    QProcess process;
+    process.start(program, arguments);
+    process.waitForFinished(10000);
+    return QString::fromLocal8Bit(process.readAllStandardOutput()).trimmed();
+}
+
 QStringList windows(const QString &nameRegex, qint64 pid)
 {
     QStringList args{QStringLiteral("search"), QStringLiteral("--all"), QStringLiteral("--onlyvisible")};

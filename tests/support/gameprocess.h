@@ -46,6 +46,9 @@ private:
 // test when no answer comes: a failed query never reads as "no window".
 namespace X11 {
 
+// One run of a command; its output, whatever its status.
+QString run(const QString &program, const QStringList &arguments);
+
 // Visible top-level windows whose name matches the regular expression,
 // optionally of one process; waits up to timeoutMs for at least one.
 QStringList waitForWindows(const QString &nameRegex, qint64 pid = 0, int timeoutMs = 20000);
