@@ -5,9 +5,6 @@
 #include <QFile>
 #include <QProcessEnvironment>
 
-#include <optional>
-
-
 GameEnvironment::GameEnvironment()
 {
     QFile::setPermissions(m_runtime.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
@@ -83,39 +80,37 @@ QStringList GameEnvironment::browserAddresses() const
 namespace X11 {
 
 namespace {
-// One run of a tool: its output, or nothing when it failed or the server
-// reported an error. xdotool's "none found" (status 1, silent) is an answer.
-std::optional<QString> ask(const QString &program, const QStringList &arguments, QString *error = nullptr)
+// One run of a tool. It has not answered when it failed or the server
+// reported an error; xdotool's "none found" (status 1, silent) is an answer.
+struct Answer
+{
+    QString out, error;
+    bool answered = false;
+};
+Answer ask(const QString &program, const QStringList &arguments)
 {
     QProcess process;
     process.start(program, arguments);
     const bool ended = process.waitForFinished(10000) && process.exitStatus() == QProcess::NormalExit;
     const QString out = QString::fromLocal8Bit(process.readAllStandardOutput()).trimmed();
     const QString err = ended ? QString::fromLocal8Bit(process.readAllStandardError()).trimmed() : QStringLiteral("no end");
-    if (error)
-        *error = err;
-    if (!err.isEmpty() || (process.exitCode() != 0 && (process.exitCode() != 1 || !out.isEmpty())))
-        return std::nullopt;
-    return out;
+    const int status = process.exitCode();
+    return {out, err, err.isEmpty() && (status == 0 || (status == 1 && out.isEmpty()))};
 }
 
 QString query(const QString &program, const QStringList &arguments)
 {
-    QString error;
-    std::optional<QString> answer;
-    if (!Wait::until([&] { return (answer = ask(program, arguments, &error)).has_value(); }, 10000))
-        QTest::qFail(qPrintable(QStringLiteral("%1 %2 kept failing: %3").arg(program, arguments.join(u' '), error)),
+    Answer answer;
+    if (!Wait::until([&] { return (answer = ask(program, arguments)).answered; }, 10000))
+        QTest::qFail(qPrintable(QStringLiteral("%1 %2 kept failing: %3").arg(program, arguments.join(u' '), answer.error)),
                      __FILE__, __LINE__);
-    return answer.value_or(QString());
+    return answer.answered ? answer.out : QString();
 }
 } // namespace
 
 QString run(const QString &program, const QStringList &arguments)
 {
-    QProcess process;
-    process.start(program, arguments);
-    process.waitForFinished(10000);
-    return QString::fromLocal8Bit(process.readAllStandardOutput()).trimmed();
+    return ask(program, arguments).out;
 }
 
 QStringList windows(const QString &nameRegex, qint64 pid)
@@ -146,22 +141,22 @@ QString geometry(const QString &window)
 
 QString activeWindow()
 {
-    return ask(QStringLiteral("xdotool"), {QStringLiteral("getactivewindow")}).value_or(QString());
+    return run(QStringLiteral("xdotool"), {QStringLiteral("getactivewindow")});
 }
 
 bool activate(const QString &window)
 {
     return Wait::until([&] {
-        (void)ask(QStringLiteral("xdotool"), {QStringLiteral("windowactivate"), window});
+        run(QStringLiteral("xdotool"), {QStringLiteral("windowactivate"), window});
         // The window manager names the active window before the server's
         // input focus follows; keys go where the focus is.
-        return activeWindow() == window && ask(QStringLiteral("xdotool"), {QStringLiteral("getwindowfocus"), QStringLiteral("-f")}) == window;
+        return activeWindow() == window && run(QStringLiteral("xdotool"), {QStringLiteral("getwindowfocus"), QStringLiteral("-f")}) == window;
     });
 }
 
 bool press(const QString &keys)
 {
-    return ask(QStringLiteral("xdotool"), {QStringLiteral("key"), keys}).has_value();
+    return ask(QStringLiteral("xdotool"), {QStringLiteral("key"), keys}).answered;
 }
 
 } // namespace X11
