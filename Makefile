@@ -67,12 +67,30 @@ run: run-deps $(BUILD)/CMakeCache.txt
 	cmake --build $(BUILD) -j$(JOBS) --target numensight
 	./$(BUILD)/numensight
 
+SANITIZER_ENV := ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
+                 LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp \
+                 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+FAILED := $(BUILD)/failed-tests.txt
+
+# One ctest pass on a test display. A failing pass does not stop make: its
+# failed tests go to $(FAILED) as "<pass>: <test>" for the summary.
+ctest_pass = rm -f $(1)/Testing/Temporary/LastTestsFailed.log; \
+	$(2) scripts/with-xvfb.sh ctest --test-dir $(1) --output-on-failure -j$(JOBS) || \
+	{ [ -s $(1)/Testing/Temporary/LastTestsFailed.log ] \
+	  && sed 's|^[0-9]*:|$(1): |' $(1)/Testing/Temporary/LastTestsFailed.log \
+	  || echo "$(1): the pass ended without naming a failed test"; } >> $(FAILED)
+
+# Both passes always run; the summary names every failed test with its pass.
 test: build asan lint-package
-	scripts/with-xvfb.sh ctest --test-dir $(BUILD) --output-on-failure -j$(JOBS)
-	ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
-	LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp \
-	UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
-	  scripts/with-xvfb.sh ctest --test-dir $(ASAN_BUILD) --output-on-failure -j$(JOBS)
+	@rm -f $(FAILED)
+	$(call ctest_pass,$(BUILD))
+	$(call ctest_pass,$(ASAN_BUILD),$(SANITIZER_ENV))
+	@failed=$$(cat $(FAILED) 2>/dev/null | wc -l); total=0; \
+	for pass in $(BUILD) $(ASAN_BUILD); do \
+	  n=$$(ctest --test-dir $$pass -N | sed -n 's/^Total Tests: //p'); total=$$((total + $${n:-0})); \
+	done; \
+	echo; echo "Both passes ($(BUILD), $(ASAN_BUILD)):"; sed 's/^/  FAILED  /' $(FAILED) 2>/dev/null; \
+	echo "tests: $$((total - failed)) passed, $$failed failed"; rm -f $(FAILED); [ $$failed -eq 0 ]
 
 # Only the headless unit and widget tests: seconds, no X server.
 test-fast: build

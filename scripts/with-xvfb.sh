@@ -18,8 +18,10 @@ trap cleanup EXIT
 # never share one. Key auto-repeat is off (-r): a key left down by one test
 # program would otherwise repeat into the windows of the next. (A long
 # -ardelay does not serve: the server keeps the delay in 16 bits, so 600000 ms
-# became 10 s.)
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -r \
+# became 10 s.) Without -noreset the server resets whenever its last client
+# leaves, and refuses a client that connects meanwhile: on a busy machine
+# openbox, starting while the first xprop below left, was refused.
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -r -noreset \
     3>"$workdir/display" >"$workdir/xvfb.log" 2>&1 &
 xvfb_pid=$!
 for _ in $(seq 1 100); do
@@ -35,9 +37,11 @@ openbox_pid=$!
 # openbox announces itself before it manages windows, and a window mapped in
 # between can stay unmapped for good. Its client list, empty as it is, is
 # published only once it manages.
-for _ in $(seq 1 100); do
-    xprop -root _NET_CLIENT_LIST 2>/dev/null | grep -q 'WINDOW' && break
+managing() { xprop -root _NET_CLIENT_LIST 2>/dev/null | grep -q 'WINDOW'; }
+for _ in $(seq 1 300); do
+    managing || ! kill -0 "$openbox_pid" 2>/dev/null && break
     sleep 0.05
 done
+managing || { echo "with-xvfb: openbox did not start" >&2; exit 1; }
 
 "$@"

@@ -1,4 +1,5 @@
 #include "support/gameprocess.h"
+#include "support/wait.h"
 
 #include <QTemporaryFile>
 #include <QTest>
@@ -8,39 +9,13 @@ namespace {
 const QString kTitle = QStringLiteral("^Numensight v1\\.65$");
 const QString kMessageBox = QStringLiteral("^Numensight$");
 
-// Gives the window the keyboard, asking again while the window manager is
-// still starting up and refuses activation requests.
-bool activate(const QString &window)
-{
-    for (int attempt = 0; attempt < 50; ++attempt) {
-        X11::run(QStringLiteral("xdotool"), {QStringLiteral("windowactivate"), QStringLiteral("--sync"), window});
-        // The window manager names the active window before the server's
-        // input focus follows; keys go where the focus is.
-        if (X11::activeWindow() == window
-            && X11::run(QStringLiteral("xdotool"), {QStringLiteral("getwindowfocus"), QStringLiteral("-f")}) == window)
-            return true;
-        QTest::qWait(100);
-    }
-    return false;
-}
-
-void press(const QString &keys)
-{
-    X11::run(QStringLiteral("xdotool"), {QStringLiteral("key"), keys});
-}
-
 // The one window titled like the program that is not `other`, once it is
 // the only one left.
 QString onlyWindowBesides(const QString &other, qint64 pid)
 {
     QStringList found;
-    for (int i = 0; i < 200; ++i) {
-        found = X11::windows(kTitle, pid);
-        if (found.size() == 1 && found[0] != other)
-            return found[0];
-        QTest::qWait(50);
-    }
-    return {};
+    return Wait::until([&] { return (found = X11::windows(kTitle, pid)).size() == 1 && found[0] != other; })
+        ? found[0] : QString();
 }
 } // namespace
 
@@ -90,18 +65,18 @@ private Q_SLOTS:
         QProcess *game = env.start();
         const QStringList main = X11::waitForWindows(kTitle, game->processId());
         QCOMPARE(main.size(), 1);
-        QVERIFY(activate(main[0]));
+        QVERIFY(X11::activate(main[0]));
 
         if (leaveMain == QLatin1String("&Exit")) {
-            press(QStringLiteral("alt+e"));
+            QVERIFY(X11::press(QStringLiteral("alt+e")));
         } else if (leaveMain == QLatin1String("File Exit")) {
-            press(QStringLiteral("alt+f"));
+            QVERIFY(X11::press(QStringLiteral("alt+f")));
             // The drop-down is a second, untitled window of the program.
-            QTRY_COMPARE_WITH_TIMEOUT(X11::windows(QString(), game->processId()).size(), qsizetype(2), 5000);
-            press(QStringLiteral("x"));
+            QTRY_COMPARE_WITH_TIMEOUT(X11::windows(QString(), game->processId()).size(), qsizetype(2), Wait::kDeadlineMs);
+            QVERIFY(X11::press(QStringLiteral("x")));
         } else {
             // Openbox closes the active window on Alt+F4, as its close box does.
-            press(QStringLiteral("alt+F4"));
+            QVERIFY(X11::press(QStringLiteral("alt+F4")));
         }
 
         const QString exitWindow = onlyWindowBesides(main[0], game->processId());
@@ -109,16 +84,17 @@ private Q_SLOTS:
         QVERIFY(X11::property(exitWindow, QStringLiteral("_NET_WM_STATE")).contains(QLatin1String("_NET_WM_STATE_ABOVE")));
         QVERIFY(!X11::property(exitWindow, QStringLiteral("_NET_WM_STATE")).contains(QLatin1String("SKIP_TASKBAR")));
         QVERIFY(X11::property(exitWindow, QStringLiteral("_NET_WM_WINDOW_TYPE")).endsWith(QLatin1String("_NET_WM_WINDOW_TYPE_NORMAL")));
-        QVERIFY(X11::run(QStringLiteral("xdotool"), {QStringLiteral("getwindowgeometry"), exitWindow})
-                    .contains(QLatin1String("Geometry: 741x315")));
-        QVERIFY(!game->waitForFinished(500));
-        QCOMPARE(game->state(), QProcess::Running);
+        QVERIFY(X11::geometry(exitWindow).contains(QLatin1String("Geometry: 741x315")));
 
         // The exit window has the keyboard without being asked for it, and
         // asks no window manager to hold activation back (a user time of 0).
-        QTRY_COMPARE_WITH_TIMEOUT(X11::activeWindow(), exitWindow, 5000);
+        QTRY_COMPARE_WITH_TIMEOUT(X11::activeWindow(), exitWindow, Wait::kDeadlineMs);
+        // With the exit window up and active the program has moved on: had
+        // closing the main window ended it, it would have ended by now.
+        QVERIFY(!game->waitForFinished(500));
+        QCOMPARE(game->state(), QProcess::Running);
         QVERIFY(!X11::property(exitWindow, QStringLiteral("_NET_WM_USER_TIME")).endsWith(QLatin1String(" 0")));
-        press(leaveExit);
+        QVERIFY(X11::press(leaveExit));
         QVERIFY(game->waitForFinished(10000));
         QCOMPARE(game->exitStatus(), QProcess::NormalExit);
         QCOMPARE(game->exitCode(), 0);
@@ -132,21 +108,21 @@ private Q_SLOTS:
         QProcess *first = env.start();
         const QStringList main = X11::waitForWindows(kTitle, first->processId());
         QCOMPARE(main.size(), 1);
-        QVERIFY(activate(main[0]));
-        press(QStringLiteral("alt+e"));
+        QVERIFY(X11::activate(main[0]));
+        QVERIFY(X11::press(QStringLiteral("alt+e")));
         const QString exitWindow = onlyWindowBesides(main[0], first->processId());
         QVERIFY(!exitWindow.isEmpty());
 
         QProcess *second = env.start();
         const QStringList box = X11::waitForWindows(kMessageBox, second->processId());
         QCOMPARE(box.size(), 1);
-        QVERIFY(activate(box[0]));
-        press(QStringLiteral("Return"));
+        QVERIFY(X11::activate(box[0]));
+        QVERIFY(X11::press(QStringLiteral("Return")));
         QVERIFY(second->waitForFinished(10000));
         QCOMPARE(second->exitCode(), 0);
 
-        QVERIFY(activate(exitWindow));
-        press(QStringLiteral("alt+x"));
+        QVERIFY(X11::activate(exitWindow));
+        QVERIFY(X11::press(QStringLiteral("alt+x")));
         QVERIFY(first->waitForFinished(10000));
         QCOMPARE(first->exitCode(), 0);
 

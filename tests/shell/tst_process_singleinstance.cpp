@@ -34,20 +34,21 @@ private Q_SLOTS:
         QVERIFY(!fileContents(env.settingsFile()).isEmpty());
         QVERIFY(QFile::remove(env.settingsFile()));
         QCOMPARE(::mkfifo(settings.constData(), 0600), 0);
-        const QString geometryBefore = X11::run("xdotool", {"getwindowgeometry", main[0]});
+        const QString geometryBefore = X11::geometry(main[0]);
 
         QProcess *second = env.start();
         const QStringList box = X11::waitForWindows(kMessageBox, second->processId());
         QCOMPARE(box.size(), 1);
         QVERIFY(X11::windows(kMainWindow, second->processId()).isEmpty());
-        X11::run("xdotool", {"key", "--window", box[0], "Return"});
+        QVERIFY(X11::activate(box[0]));
+        QVERIFY(X11::press(QStringLiteral("Return")));
         QVERIFY(second->waitForFinished(10000));
         QCOMPARE(second->exitStatus(), QProcess::NormalExit);
         QCOMPARE(second->exitCode(), 0);
 
         QCOMPARE(first->state(), QProcess::Running);
         QCOMPARE(X11::windows(kMainWindow, first->processId()), main);
-        QCOMPARE(X11::run("xdotool", {"getwindowgeometry", main[0]}), geometryBefore);
+        QCOMPARE(X11::geometry(main[0]), geometryBefore);
         struct stat st;
         QVERIFY(::lstat(settings.constData(), &st) == 0 && S_ISFIFO(st.st_mode));
         first->kill();

@@ -1,11 +1,9 @@
 #include "support/gameprocess.h"
 
-#include <QDir>
-#include <QElapsedTimer>
+#include "support/wait.h"
+
 #include <QFile>
 #include <QProcessEnvironment>
-#include <QThread>
-
 
 GameEnvironment::GameEnvironment()
 {
@@ -37,36 +35,13 @@ QString GameEnvironment::settingsFile() const
     return m_config.filePath(QStringLiteral("Numensight/numensight.ini"));
 }
 
-namespace {
-// Preloaded directly rather than through the faketime wrapper, whose named
-// semaphores outlive a killed run and then refuse the next one.
-QString fakeTimeLibrary()
-{
-    const QStringList found = QDir(QStringLiteral("/usr/lib")).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
-    for (const QString &dir : found) {
-        const QString library = QStringLiteral("/usr/lib/%1/faketime/libfaketime.so.1").arg(dir);
-        if (QFile::exists(library))
-            return library;
-    }
-    qFatal("libfaketime not found; install the faketime package");
-}
-} // namespace
-
-QProcess *GameEnvironment::start(const QString &clockOffset)
+QProcess *GameEnvironment::start()
 {
     auto process = std::make_unique<QProcess>();
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
     env.insert(QStringLiteral("XDG_RUNTIME_DIR"), m_runtime.path());
     env.insert(QStringLiteral("XDG_CONFIG_HOME"), m_config.path());
-    if (!clockOffset.isEmpty()) {
-        env.insert(QStringLiteral("LD_PRELOAD"), fakeTimeLibrary());
-        env.insert(QStringLiteral("FAKETIME"), clockOffset);
-        // The preloaded library comes ahead of a sanitized build's runtime,
-        // which would otherwise refuse to start.
-        env.insert(QStringLiteral("ASAN_OPTIONS"),
-                   env.value(QStringLiteral("ASAN_OPTIONS")) + QStringLiteral(":verify_asan_link_order=0"));
-    }
     for (const auto &[name, value] : m_environment)
         env.insert(name, value);
     process->setProcessEnvironment(env);
@@ -104,12 +79,38 @@ QStringList GameEnvironment::browserAddresses() const
 
 namespace X11 {
 
-QString run(const QString &program, const QStringList &arguments)
+namespace {
+// One run of a tool. It has not answered when it failed or the server
+// reported an error; xdotool's "none found" (status 1, silent) is an answer.
+struct Answer
+{
+    QString out, error;
+    bool answered = false;
+};
+Answer ask(const QString &program, const QStringList &arguments)
 {
     QProcess process;
     process.start(program, arguments);
-    process.waitForFinished(10000);
-    return QString::fromLocal8Bit(process.readAllStandardOutput()).trimmed();
+    const bool ended = process.waitForFinished(10000) && process.exitStatus() == QProcess::NormalExit;
+    const QString out = QString::fromLocal8Bit(process.readAllStandardOutput()).trimmed();
+    const QString err = ended ? QString::fromLocal8Bit(process.readAllStandardError()).trimmed() : QStringLiteral("no end");
+    const int status = process.exitCode();
+    return {out, err, err.isEmpty() && (status == 0 || (status == 1 && out.isEmpty()))};
+}
+
+QString query(const QString &program, const QStringList &arguments)
+{
+    Answer answer;
+    if (!Wait::until([&] { return (answer = ask(program, arguments)).answered; }, 10000))
+        QTest::qFail(qPrintable(QStringLiteral("%1 %2 kept failing: %3").arg(program, arguments.join(u' '), answer.error)),
+                     __FILE__, __LINE__);
+    return answer.answered ? answer.out : QString();
+}
+} // namespace
+
+QString run(const QString &program, const QStringList &arguments)
+{
+    return ask(program, arguments).out;
 }
 
 QStringList windows(const QString &nameRegex, qint64 pid)
@@ -117,34 +118,45 @@ QStringList windows(const QString &nameRegex, qint64 pid)
     QStringList args{QStringLiteral("search"), QStringLiteral("--all"), QStringLiteral("--onlyvisible")};
     if (pid)
         args << QStringLiteral("--pid") << QString::number(pid);
-    args << QStringLiteral("--name") << nameRegex;
-    const QString out = run(QStringLiteral("xdotool"), args);
+    const QString out = query(QStringLiteral("xdotool"), args << QStringLiteral("--name") << nameRegex);
     return out.isEmpty() ? QStringList{} : out.split(u'\n');
 }
 
 QStringList waitForWindows(const QString &nameRegex, qint64 pid, int timeoutMs)
 {
-    QElapsedTimer timer;
-    timer.start();
     QStringList found;
-    while ((found = windows(nameRegex, pid)).isEmpty() && timer.elapsed() < timeoutMs)
-        QThread::msleep(50);
+    (void)Wait::until([&] { return !(found = windows(nameRegex, pid)).isEmpty(); }, timeoutMs);
     return found;
-}
-
-QString name(const QString &window)
-{
-    return run(QStringLiteral("xdotool"), {QStringLiteral("getwindowname"), window});
 }
 
 QString property(const QString &window, const QString &atom)
 {
-    return run(QStringLiteral("xprop"), {QStringLiteral("-id"), window, atom});
+    return query(QStringLiteral("xprop"), {QStringLiteral("-id"), window, atom});
+}
+
+QString geometry(const QString &window)
+{
+    return query(QStringLiteral("xdotool"), {QStringLiteral("getwindowgeometry"), window});
 }
 
 QString activeWindow()
 {
     return run(QStringLiteral("xdotool"), {QStringLiteral("getactivewindow")});
+}
+
+bool activate(const QString &window)
+{
+    return Wait::until([&] {
+        run(QStringLiteral("xdotool"), {QStringLiteral("windowactivate"), window});
+        // The window manager names the active window before the server's
+        // input focus follows; keys go where the focus is.
+        return activeWindow() == window && run(QStringLiteral("xdotool"), {QStringLiteral("getwindowfocus"), QStringLiteral("-f")}) == window;
+    });
+}
+
+bool press(const QString &keys)
+{
+    return ask(QStringLiteral("xdotool"), {QStringLiteral("key"), keys}).answered;
 }
 
 } // namespace X11

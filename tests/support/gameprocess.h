@@ -19,9 +19,7 @@ public:
     QString configDir() const { return m_config.path(); }
     QString settingsFile() const;
 
-    // clockOffset, when given, moves the program's clock with libfaketime,
-    // e.g. "+15d".
-    QProcess *start(const QString &clockOffset = {});
+    QProcess *start();
 
     // Kills a started program and waits for it.
     static void stop(QProcess *process);
@@ -43,16 +41,29 @@ private:
     std::vector<std::unique_ptr<QProcess>> m_processes;
 };
 
+// Queries ask again while the tool fails or the server reports an error (as
+// when another window goes away while xdotool walks the tree), and fail the
+// test when no answer comes: a failed query never reads as "no window".
 namespace X11 {
 
+// One run of a command; its output, whatever its status.
 QString run(const QString &program, const QStringList &arguments);
 
 // Visible top-level windows whose name matches the regular expression,
 // optionally of one process; waits up to timeoutMs for at least one.
 QStringList waitForWindows(const QString &nameRegex, qint64 pid = 0, int timeoutMs = 20000);
 QStringList windows(const QString &nameRegex, qint64 pid = 0);
-QString name(const QString &window);
 QString property(const QString &window, const QString &atom);
+QString geometry(const QString &window);
+// Empty while no window is active.
 QString activeWindow();
+
+// Gives a window the server's input focus, asking again while the window
+// manager turns the request down.
+bool activate(const QString &window);
+// Types keys into the focused window. Not `key --window`: once a key has
+// closed its window, xdotool sends the release to the window and the key
+// stays down in the server.
+bool press(const QString &keys);
 
 } // namespace X11

@@ -33,12 +33,9 @@ bool showAndWait(QWidget *window)
                           {QStringLiteral("windowmap"), QString::number(window->winId())});
         exposed = QTest::qWaitForWindowExposed(window, 3000);
     }
-    if (!exposed)
-        return false;
-    activate(window);
-    // The window manager may still move the window into place after mapping.
-    QTest::qWait(100);
-    return true;
+    if (exposed)
+        activate(window);
+    return exposed;
 }
 
 QImage pixels(const QRect &screenRect)
@@ -69,8 +66,9 @@ bool press(const QString &keys)
     QProcess xdotool;
     xdotool.start(QStringLiteral("xdotool"), {QStringLiteral("key"), keys});
     const bool typed = xdotool.waitForFinished(20000) && xdotool.exitCode() == 0;
-    // Let the events come back from the server and reach the widgets.
-    QTest::qWait(50);
+    // xdotool has synced with the server before it ended: a round trip of
+    // our own brings its keys in, and sync() delivers them to the widgets.
+    QGuiApplication::sync();
     return typed;
 }
 

@@ -24,7 +24,7 @@ QImage pixels(const QRect &screenRect);
 QImage pixels(const QWidget *widget);
 
 // Types keys through the X server (xdotool key syntax: "Tab", "alt+t") into
-// whichever window has the focus.
+// whichever window has the focus, and delivers them.
 bool press(const QString &keys);
 
 // The share of an image's pixels within `tolerance` of a colour, per channel.

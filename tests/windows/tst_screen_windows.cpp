@@ -7,8 +7,9 @@
 #include "mainwindow/frmresult.h"
 #include "shell/frmexitscreen.h"
 #include "support/screen.h"
-#include "windows/desktopcolours.h"
 #include "support/standins.h"
+#include "support/wait.h"
+#include "windows/desktopcolours.h"
 
 #include <QApplication>
 #include <QGroupBox>
@@ -81,6 +82,14 @@ bool isOurs(const QWidget *w)
     return !w->isWindow() && !w->objectName().isEmpty() && !w->objectName().startsWith(QLatin1String("qt_"));
 }
 
+// The window's pixels once two reads in a row agree and differ from `before`; null if never.
+QImage settled(const QWidget *window, const QImage &before = {})
+{
+    QImage seen, previous;
+    return Wait::until([&] { return (previous = std::exchange(seen, Screen::pixels(window))) == seen && seen != before; })
+        ? seen : QImage();
+}
+
 } // namespace
 
 class TestScreenWindows : public QObject
@@ -103,8 +112,10 @@ class TestScreenWindows : public QObject
         auto run = [&](QWidget *window) {
             QVERIFY(Screen::showAndWait(window));
             if (switchLater) {
+                // Text still drawn under the light palette would pass for readable.
+                const QImage light = settled(window);
                 QApplication::setPalette(darkPalette());
-                QTest::qWait(200);
+                QVERIFY2(!light.isNull() && !settled(window, light).isNull(), "the window did not settle in the dark palette");
             }
             check(window);
         };
@@ -154,13 +165,13 @@ private Q_SLOTS:
         blocker.setGeometry(QRect(0, 0, 300, 300).translated(QGuiApplication::primaryScreen()->availableGeometry().center() - QPoint(150, 150)));
         QVERIFY(Screen::showAndWait(&blocker));
         onScreen(form, QStringLiteral("light"), [](QWidget *window) {
-            const QRect frame = window->frameGeometry();
-            const QPoint off = frame.center() - window->screen()->availableGeometry().center();
+            QRect frame;
+            QPoint off;
             // The window is centred before the window manager adds its title bar.
-            const int decoration = frame.height() - window->height();
-            QVERIFY2(std::abs(off.x()) <= 4 && std::abs(off.y()) <= decoration + 4,
-                     qPrintable(QStringLiteral("frame %1,%2 %3x%4 is off centre by %5,%6").arg(frame.x()).arg(frame.y())
-                                    .arg(frame.width()).arg(frame.height()).arg(off.x()).arg(off.y())));
+            WAIT_VERIFY((frame = window->frameGeometry(), off = frame.center() - window->screen()->availableGeometry().center(),
+                         std::abs(off.x()) <= 4 && std::abs(off.y()) <= frame.height() - window->height() + 4),
+                        QStringLiteral("frame %1,%2 %3x%4 off centre by %5,%6").arg(frame.x()).arg(frame.y())
+                            .arg(frame.width()).arg(frame.height()).arg(off.x()).arg(off.y()));
         });
     }
 
@@ -194,7 +205,6 @@ private Q_SLOTS:
         onScreen(form, scheme, [&](QWidget *window) {
             if (!front.isEmpty())
                 window->findChild<QWidget *>(front)->raise();
-            QStringList unreadable;
             for (const QString &name : controls.split(u' ')) {
                 auto *w = window->findChild<QWidget *>(name);
                 QVERIFY2(w, qPrintable(name));
@@ -202,14 +212,12 @@ private Q_SLOTS:
                     line->setText(QStringLiteral("123"));
                 if (auto *box = qobject_cast<QTextEdit *>(w))
                     box->setPlainText(QStringLiteral("0 Correct Out Of 1\n0 Correct Out Of 1 Attempts"));
-                QTest::qWait(50);
                 // Inset past borders and focus frames, which are not text.
                 const QRect inner = visibleRect(w, window).adjusted(4, 4, -4, -4);
-                const double ratio = readability(Screen::pixels(inner.translated(window->mapToGlobal(QPoint(0, 0)))));
-                if (ratio < 4.5)
-                    unreadable << QStringLiteral("%1 %2:1").arg(name).arg(ratio, 0, 'f', 1);
+                double ratio = 0;
+                WAIT_VERIFY((ratio = readability(Screen::pixels(inner.translated(window->mapToGlobal(QPoint(0, 0)))))) >= 4.5,
+                            QStringLiteral("%1 %2:1").arg(name).arg(ratio, 0, 'f', 1));
             }
-            QVERIFY2(unreadable.isEmpty(), qPrintable(unreadable.join(QStringLiteral(", "))));
         });
     }
 
@@ -369,21 +377,24 @@ private Q_SLOTS:
     {
         onScreen(QStringLiteral("frmMain"), QStringLiteral("light"), [](QWidget *window) {
             window->findChild<QWidget *>(QStringLiteral("fraPickRightNumber"))->raise();
-            QTest::qWait(50);
             for (int i = 0; i < 5; ++i) {
-                const QImage tile = Screen::pixels(window->findChild<QWidget *>(QStringLiteral("lblFiveNumbers_%1").arg(i)));
-                int top = tile.height(), bottom = -1;
-                // The border, two pixels wide, is drawn in the digit's colour.
-                for (int y = 2; y < tile.height() - 2; ++y) {
-                    for (int x = 2; x < tile.width() - 2; ++x) {
-                        if (tile.pixel(x, y) == QColor(0xF0F1BE).rgb()) {
-                            top = std::min(top, y);
-                            bottom = std::max(bottom, y);
+                QImage tile;
+                int top, bottom;
+                const auto whole = [&] {
+                    tile = Screen::pixels(window->findChild<QWidget *>(QStringLiteral("lblFiveNumbers_%1").arg(i)));
+                    top = tile.height(), bottom = -1;
+                    // The border, two pixels wide, is drawn in the digit's colour.
+                    for (int y = 2; y < tile.height() - 2; ++y) {
+                        for (int x = 2; x < tile.width() - 2; ++x) {
+                            if (tile.pixel(x, y) == QColor(0xF0F1BE).rgb()) {
+                                top = std::min(top, y);
+                                bottom = std::max(bottom, y);
+                            }
                         }
                     }
-                }
-                QVERIFY2(bottom >= 0 && top < tile.height() / 2 && bottom < tile.height() - 3,
-                         qPrintable(QStringLiteral("tile %1: digit on rows %2 to %3 of %4").arg(i).arg(top).arg(bottom).arg(tile.height())));
+                    return bottom >= 0 && top < tile.height() / 2 && bottom < tile.height() - 3;
+                };
+                WAIT_VERIFY(whole(), QStringLiteral("tile %1: digit on rows %2 to %3 of %4").arg(i).arg(top).arg(bottom).arg(tile.height()));
             }
         });
     }
