@@ -1,4 +1,5 @@
 #include "support/gameprocess.h"
+#include "support/wait.h"
 
 #include <QDir>
 #include <QTest>
@@ -8,25 +9,34 @@ class TestProcessDisplay : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    // Qt alone would abort in its platform plugin, leaving a core dump.
-    void withoutX11ItSaysWhatItNeedsAndFails_data()
+    // Qt alone would abort in its platform plugin, leaving a core dump: one
+    // line says what the game needs, and it ends with status 1.
+    void withoutAUsableDisplayItSaysWhatItNeedsAndFails_data()
     {
-        QTest::addColumn<QString>("waylandDisplay");
+        QTest::addColumn<QStringList>("environment");
         QTest::addColumn<QStringList>("needs");
-        QTest::newRow("no display") << QString() << QStringList{"graphical desktop"};
-        QTest::newRow("Wayland only") << "wayland-0" << QStringList{"XWayland", "QT_QPA_PLATFORM=wayland"};
+        QTest::addColumn<bool>("oneLine");
+        const QStringList desktop{"graphical desktop"};
+        QTest::newRow("no display") << QStringList{} << desktop << true;
+        QTest::newRow("Wayland only") << QStringList{"WAYLAND_DISPLAY=wayland-0"}
+                                      << QStringList{"XWayland", "QT_QPA_PLATFORM=wayland"} << false;
+        QTest::newRow("unreachable display") << QStringList{"DISPLAY=:65000"} << desktop << true;
+        QTest::newRow("malformed display") << QStringList{"DISPLAY=no such thing"} << desktop << true;
+        QTest::newRow("platform that cannot start") << QStringList{"QT_QPA_PLATFORM=wayland", "WAYLAND_DISPLAY=nowhere"}
+                                                    << desktop << true;
     }
 
-    void withoutX11ItSaysWhatItNeedsAndFails()
+    void withoutAUsableDisplayItSaysWhatItNeedsAndFails()
     {
-        QFETCH(QString, waylandDisplay);
+        QFETCH(QStringList, environment);
         QFETCH(QStringList, needs);
+        QFETCH(bool, oneLine);
         GameEnvironment dirs;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
             env.remove(QLatin1String(name));
-        if (!waylandDisplay.isEmpty())
-            env.insert(QStringLiteral("WAYLAND_DISPLAY"), waylandDisplay);
+        for (const QString &setting : environment)
+            env.insert(setting.section(u'=', 0, 0), setting.section(u'=', 1));
         env.insert(QStringLiteral("XDG_RUNTIME_DIR"), dirs.runtimeDir());
         env.insert(QStringLiteral("XDG_CONFIG_HOME"), dirs.configDir());
         QProcess game;
@@ -35,10 +45,27 @@ private Q_SLOTS:
         QVERIFY(game.waitForFinished(20000));
         QCOMPARE(game.exitStatus(), QProcess::NormalExit);
         QCOMPARE(game.exitCode(), 1);
-        const QString said = QString::fromLocal8Bit(game.readAllStandardError());
+        const QString said = QString::fromLocal8Bit(game.readAllStandardError()).trimmed();
         for (const QString &need : needs)
             QVERIFY2(said.contains(need), qPrintable(said));
+        QVERIFY2(!oneLine || !said.contains(u'\n'), qPrintable(said));
         QVERIFY(QDir(dirs.configDir()).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot));
+    }
+
+    // A window larger than the screen keeps its title bar on it, at the
+    // top-left of the free area.
+    void aWindowLargerThanTheScreenKeepsItsTitleBarOnIt()
+    {
+        GameEnvironment env;
+        if (!env.hasDisplay())
+            QSKIP("needs an X display; make test provides one");
+        env.setEnvironment(QStringLiteral("QT_SCALE_FACTOR"), QStringLiteral("3"));
+        QProcess *game = env.start();
+        const QStringList main = X11::waitForWindows(QStringLiteral("^Numensight v1\\.65$"), game->processId());
+        QCOMPARE(main.size(), 1);
+        QRect frame;
+        WAIT_VERIFY((frame = X11::frame(main[0])).topLeft() == QPoint(0, 0),
+                    QStringLiteral("frame at %1,%2").arg(frame.x()).arg(frame.y()));
     }
 
     // The menu entry's StartupWMClass and the docks' icon sizes depend on this window.

@@ -1,6 +1,8 @@
 #include "support/gameprocess.h"
+#include "support/screen.h"
 #include "support/wait.h"
 
+#include <QColor>
 #include <QTemporaryFile>
 #include <QTest>
 
@@ -116,6 +118,13 @@ private Q_SLOTS:
         QProcess *second = env.start();
         const QStringList box = X11::waitForWindows(kMessageBox, second->processId());
         QCOMPARE(box.size(), 1);
+        // The refusal shows where the player looks: above the exit window,
+        // which stays above all others, before anyone raises it.
+        QRect area;
+        double boxFace = 0;
+        WAIT_VERIFY((area = X11::frame(box[0]).adjusted(8, 30, -8, -8),
+                     boxFace = Screen::share(Screen::pixels(area), QColor(0xEF, 0xEF, 0xEF))) > 0.5,
+                    QStringLiteral("the box's face covers %1 of its area").arg(boxFace));
         QVERIFY(X11::activate(box[0]));
         QVERIFY(X11::press(QStringLiteral("Return")));
         QVERIFY(second->waitForFinished(10000));
@@ -131,6 +140,46 @@ private Q_SLOTS:
         QVERIFY(X11::windows(kMessageBox, next->processId()).isEmpty());
         next->kill();
         next->waitForFinished();
+    }
+
+    // A window destroyed from outside (not asked to close) ends the game, so
+    // that its lock does not keep the next start out.
+    void aWindowDestroyedFromOutsideEndsTheGame_data()
+    {
+        QTest::addColumn<QString>("when");
+        QTest::newRow("main window") << "main";
+        QTest::newRow("main window during a play") << "play";
+        QTest::newRow("exit window") << "exit";
+    }
+    void aWindowDestroyedFromOutsideEndsTheGame()
+    {
+        QFETCH(QString, when);
+        GameEnvironment env;
+        QProcess *game = env.start();
+        const QStringList main = X11::waitForWindows(kTitle, game->processId());
+        QCOMPARE(main.size(), 1);
+        QString victim = main[0];
+        QVERIFY(X11::activate(main[0]));
+        if (when == u"play") {
+            // Number Test, Play, 1 to 5 and 3 along the tab order, back to OK;
+            // then the wait notice, white, covers the middle of the window.
+            for (const char *keys : {"space", "alt+n", "Tab", "Tab", "Tab", "1", "Tab", "5", "Tab", "Tab", "Tab", "3",
+                                     "shift+Tab", "shift+Tab", "space"})
+                QVERIFY(X11::press(QLatin1String(keys)));
+            const QRect window = X11::frame(main[0]);
+            const QRect middle(window.center() - QPoint(40, 40), QSize(80, 20));
+            WAIT_VERIFY(Screen::share(Screen::pixels(middle), Qt::white) > 0.3, QStringLiteral("no wait notice"));
+        } else if (when == u"exit") {
+            QVERIFY(X11::press(QStringLiteral("alt+e")));
+            victim = onlyWindowBesides(main[0], game->processId());
+            QVERIFY(!victim.isEmpty());
+        }
+        X11::run(QStringLiteral("xdotool"), {QStringLiteral("windowclose"), victim});
+        QVERIFY2(game->waitForFinished(10000), "the game went on without its window");
+        QCOMPARE(game->exitCode(), 0);
+        QProcess *next = env.start();
+        QCOMPARE(X11::waitForWindows(kTitle, next->processId()).size(), 1);
+        QVERIFY(X11::windows(kMessageBox, next->processId()).isEmpty());
     }
 
 private:

@@ -4,6 +4,7 @@
 
 #include <QFile>
 #include <QProcessEnvironment>
+#include <QRegularExpression>
 
 GameEnvironment::GameEnvironment()
 {
@@ -137,6 +138,21 @@ QString property(const QString &window, const QString &atom)
 QString geometry(const QString &window)
 {
     return query(QStringLiteral("xdotool"), {QStringLiteral("getwindowgeometry"), window});
+}
+
+QRect frame(const QString &window)
+{
+    const QString info = query(QStringLiteral("xwininfo"), {QStringLiteral("-id"), window});
+    auto field = [&](const char *name) {
+        const QRegularExpression line(QLatin1String(name) + QStringLiteral(":\\s*(-?\\d+)"));
+        return line.match(info).captured(1).toInt();
+    };
+    const QRect client(field("Absolute upper-left X"), field("Absolute upper-left Y"), field("Width"), field("Height"));
+    // "_NET_FRAME_EXTENTS(CARDINAL) = left, right, top, bottom"; none for a window without a frame.
+    const QStringList extents = property(window, QStringLiteral("_NET_FRAME_EXTENTS")).section(u'=', 1).split(u',');
+    if (extents.size() != 4)
+        return client;
+    return client.adjusted(-extents[0].toInt(), -extents[2].toInt(), extents[1].toInt(), extents[3].toInt());
 }
 
 QString activeWindow()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QProcess>
+#include <QRect>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -55,6 +56,10 @@ QStringList waitForWindows(const QString &nameRegex, qint64 pid = 0, int timeout
 QStringList windows(const QString &nameRegex, qint64 pid = 0);
 QString property(const QString &window, const QString &atom);
 QString geometry(const QString &window);
+// The window's frame, title bar and borders included, where the server has
+// it: the window's own place (xwininfo) and the frame the window manager
+// says it added (_NET_FRAME_EXTENTS).
+QRect frame(const QString &window);
 // Empty while no window is active.
 QString activeWindow();
 

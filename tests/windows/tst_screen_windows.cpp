@@ -6,6 +6,8 @@
 #include "mainwindow/frmmain.h"
 #include "mainwindow/frmresult.h"
 #include "shell/frmexitscreen.h"
+#include "pages/publisherhosts.h"
+#include "support/gameprocess.h"
 #include "support/screen.h"
 #include "support/standins.h"
 #include "support/wait.h"
@@ -17,6 +19,7 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QSignalSpy>
 #include <QStyle>
@@ -165,11 +168,12 @@ private Q_SLOTS:
         blocker.setGeometry(QRect(0, 0, 300, 300).translated(QGuiApplication::primaryScreen()->availableGeometry().center() - QPoint(150, 150)));
         QVERIFY(Screen::showAndWait(&blocker));
         onScreen(form, QStringLiteral("light"), [](QWidget *window) {
-            QRect frame;
-            QPoint off;
-            // The window is centred before the window manager adds its title bar.
-            WAIT_VERIFY((frame = window->frameGeometry(), off = frame.center() - window->screen()->availableGeometry().center(),
-                         std::abs(off.x()) <= 4 && std::abs(off.y()) <= frame.height() - window->height() + 4),
+            // The whole window, frame and title bar included, as the server has it.
+            const QRectF area = window->screen()->availableGeometry();
+            QRectF frame;
+            QPointF off;
+            WAIT_VERIFY((frame = X11::frame(QString::number(window->winId())), off = frame.center() - area.center(),
+                         std::abs(off.x()) <= 2 && std::abs(off.y()) <= 2),
                         QStringLiteral("frame %1,%2 %3x%4 off centre by %5,%6").arg(frame.x()).arg(frame.y())
                             .arg(frame.width()).arg(frame.height()).arg(off.x()).arg(off.y()));
         });
@@ -265,6 +269,26 @@ private Q_SLOTS:
             QCOMPARE(hiddenSeen, hidden);
             QVERIFY2(covered.isEmpty(), qPrintable(covered.join(QStringLiteral(", "))));
             QVERIFY2(outside.isEmpty(), qPrintable(outside.join(QStringLiteral(", "))));
+        });
+    }
+
+    // A caption that names a web site names the host this build's links open.
+    void captionsNameTheBuildsHost_data() { addForms(); }
+    void captionsNameTheBuildsHost()
+    {
+        QFETCH(QString, form);
+        const QRegularExpression host(QStringLiteral("\\b[a-z0-9-]+(\\.[a-z0-9-]+)*\\.(com|org|net)\\b"));
+        onScreen(form, QStringLiteral("light"), [&](QWidget *window) {
+            QStringList foreign;
+            for (QWidget *w : window->findChildren<QWidget *>()) {
+                const QString text = w->property("text").toString() + w->property("title").toString();
+                for (auto match = host.globalMatch(text); match.hasNext();) {
+                    const QString named = match.next().captured();
+                    if (named != PublisherHosts::mainHost() && named != PublisherHosts::helpHost())
+                        foreign << w->objectName() + u':' + named;
+                }
+            }
+            QVERIFY2(foreign.isEmpty(), qPrintable(foreign.join(QStringLiteral(", "))));
         });
     }
 
