@@ -24,16 +24,6 @@ private Q_SLOTS:
         }
         QVERIFY(sawOddLowBit);
     }
-
-    void roundingGoesHalfToEven()
-    {
-        QCOMPARE(roundHalfEven(1.5), 2);
-        QCOMPARE(roundHalfEven(2.5), 2);
-        QCOMPARE(roundHalfEven(3.5), 4);
-        QCOMPARE(roundHalfEven(4.5), 4);
-        QCOMPARE(roundHalfEven(6.5), 6);
-        QCOMPARE(roundHalfEven(4.500001), 5);
-    }
 };
 
 QTEST_GUILESS_MAIN(TestRandomSource)

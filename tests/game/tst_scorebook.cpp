@@ -1,5 +1,4 @@
 #include "game/scorebook.h"
-#include "game/scoretext.h"
 
 #include <QTest>
 
@@ -46,22 +45,6 @@ private Q_SLOTS:
         book.RecordVerdict(NumberTest, false);
         QCOMPARE(book.AttemptCount(NumberTest), ScoreBook::MaxCount);
         QCOMPARE(book.CorrectCount(NumberTest), 1);
-    }
-
-    void scoreTextIsExact()
-    {
-        ScoreBook book;
-        QCOMPARE(scoreText(book),
-                 QStringLiteral("Number Test :-  0 Correct Out Of 0 Attempts\r\n\r\n"
-                                "Pick The Right Number :-  0 Correct Out Of 0 Attempts"));
-        book.RecordVerdict(NumberTest, true);
-        book.RecordVerdict(NumberTest, true);
-        for (int i = 0; i < 3; ++i)
-            book.RecordVerdict(NumberTest, false);
-        book.RecordVerdict(PickTheRightNumber, true);
-        QCOMPARE(scoreText(book),
-                 QStringLiteral("Number Test :-  2 Correct Out Of 5 Attempts\r\n\r\n"
-                                "Pick The Right Number :-  1 Correct Out Of 1 Attempts"));
     }
 };
 

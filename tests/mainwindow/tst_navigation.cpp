@@ -205,6 +205,8 @@ private Q_SLOTS:
         QCOMPARE(f.modals.seen().size(), size_t(1));
     }
 
+    // The main window is no dialog: without the game's own rule Return would
+    // do nothing on a focused button.
     void enterPressesTheFocusedButton()
     {
         MainWindowFixture f;

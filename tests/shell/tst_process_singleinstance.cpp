@@ -4,7 +4,6 @@
 #include <QFile>
 #include <QTest>
 
-#include <csignal>
 #include <sys/stat.h>
 
 namespace {
@@ -53,21 +52,6 @@ private Q_SLOTS:
         QVERIFY(::lstat(settings.constData(), &st) == 0 && S_ISFIFO(st.st_mode));
         first->kill();
         first->waitForFinished();
-    }
-
-    void killedCopyNeverBlocksTheNext()
-    {
-        GameEnvironment env;
-        QProcess *first = env.start();
-        QCOMPARE(X11::waitForWindows(kMainWindow, first->processId()).size(), 1);
-        ::kill(pid_t(first->processId()), SIGKILL);
-        QVERIFY(first->waitForFinished(10000));
-
-        QProcess *next = env.start();
-        QCOMPARE(X11::waitForWindows(kMainWindow, next->processId()).size(), 1);
-        QVERIFY(X11::windows(kMessageBox, next->processId()).isEmpty());
-        next->kill();
-        next->waitForFinished();
     }
 
     // Ending a refused copy after OK is the first test's business; here only

@@ -373,28 +373,6 @@ private Q_SLOTS:
         });
     }
 
-    void accessKeysPressTheirButtons_data()
-    {
-        QTest::addColumn<QString>("form");
-        QTest::addColumn<QString>("keys");
-        QTest::addColumn<QString>("button");
-        QTest::newRow("Total Score") << "frmMain" << "alt+t" << "cmdScore";
-        QTest::newRow("About OK") << "frmAbout" << "alt+o" << "cmdOK";
-        QTest::newRow("exit Exit") << "frmExitScreen" << "alt+x" << "cmdClose";
-    }
-    void accessKeysPressTheirButtons()
-    {
-        QFETCH(QString, form);
-        QFETCH(QString, keys);
-        QFETCH(QString, button);
-        onScreen(form, QStringLiteral("light"), [&](QWidget *window) {
-            QVERIFY(Screen::activate(window));
-            QSignalSpy clicks(window->findChild<QAbstractButton *>(button), &QAbstractButton::clicked);
-            QVERIFY(Screen::press(keys));
-            QTRY_COMPARE(clicks.count(), 1);
-        });
-    }
-
     // The big digits are drawn from the top of their bordered tiles; a
     // label's automatic indent would push them through the bottom border.
     void tileDigitsAreWhole()
