@@ -1,7 +1,9 @@
 #include "windows/windowiconengine.h"
 
 #include <QApplication>
+#include <QImage>
 #include <QPainter>
+#include <QResource>
 #include <QStyle>
 #include <QStyleOption>
 
@@ -38,11 +40,19 @@ QIcon WindowIconEngine::icon()
     return QIcon(new WindowIconEngine);
 }
 
+// Kept as raw RGBA pixels (scripts/render-icons.sh writes them from the
+// PNGs): decoding the PNGs cost more at every start than the rest of the icon.
 const QPixmap &WindowIconEngine::image(int side)
 {
     auto found = m_images.find(side);
-    if (found == m_images.end())
-        found = m_images.emplace(side, QPixmap(QStringLiteral(":/icons/numensight-%1.png").arg(side))).first;
+    if (found == m_images.end()) {
+        const QByteArray pixels = QResource(QStringLiteral(":/icons/numensight-%1.rgba").arg(side)).uncompressedData();
+        QPixmap shown;
+        if (pixels.size() == qsizetype(side) * side * 4)
+            shown = QPixmap::fromImage(QImage(reinterpret_cast<const uchar *>(pixels.constData()), side, side,
+                                              side * 4, QImage::Format_RGBA8888));
+        found = m_images.emplace(side, shown).first;
+    }
     return found->second;
 }
 

@@ -5,8 +5,8 @@
 
 #include <map>
 
-// The program's icon, read from its hicolor PNGs one size at a time when a
-// size is first asked for. A multi-size file would decode every size at once.
+// The program's icon, read one size at a time when a size is first asked for.
+// A multi-size file would decode every size at once.
 class WindowIconEngine : public QIconEngine
 {
 public:

@@ -5,12 +5,12 @@
 #include <QTest>
 
 namespace {
-// The icon as Qt builds it from the same PNGs, one file per size.
+// The icon as Qt builds it from the PNGs the raw pixels were taken from.
 QIcon fromFiles()
 {
     QIcon icon;
     for (int side : {16, 24, 32, 48, 64})
-        icon.addFile(QStringLiteral(":/icons/numensight-%1.png").arg(side), QSize(side, side));
+        icon.addFile(QStringLiteral(NUMENSIGHT_SOURCE_DIR "/src/windows/icons/numensight-%1.png").arg(side), QSize(side, side));
     return icon;
 }
 
