@@ -11,8 +11,7 @@ frmAbout::frmAbout()
     , ui(std::make_unique<Ui::frmAbout>())
 {
     ui->setupUi(this);
-    // The form's 32 px picture would be stretched on a high-density screen;
-    // the icon has larger images for that.
+    // Drawn from the icon's own sizes, so it stays crisp on a high-density screen.
     ui->picIcon->setPixmap(WindowIconEngine::icon().pixmap(QSize(32, 32), devicePixelRatio()));
     setUpWindow(this);
     setWindowModality(Qt::ApplicationModal);

@@ -9,6 +9,7 @@
 #include "ui_frmExitScreen.h"
 #include "windows/keyasciifilter.h"
 #include "windows/messagebox.h"
+#include "windows/windowiconengine.h"
 #include "windows/windowsetup.h"
 
 #include <QCloseEvent>
@@ -44,6 +45,8 @@ frmExitScreen::frmExitScreen(RandomSource &random, ApplicationEnd &end)
     , m_end(end)
 {
     ui->setupUi(this);
+    // Drawn from the icon's own sizes, so it stays crisp on a high-density screen.
+    ui->Picture1->setPixmap(WindowIconEngine::icon().pixmap(QSize(32, 32), devicePixelRatio()));
     setUpWindow(this);
     keepOpenOnEscape(this);
 
