@@ -126,6 +126,7 @@ private Q_SLOTS:
         const QStringList grabs = QDir(dir.path()).entryList({QStringLiteral("grab*.png")}, QDir::Files, QDir::Name);
         QCOMPARE(stamps.size(), 4);
         QCOMPARE(grabs.size(), 2);
+        QVERIFY2(times.shown && times.hidden, "the notice was never shown");
         int inside = 0;
         for (int i = 0; i < 2; ++i) {
             // A grab that began before the notice or ended after it says nothing.
