@@ -4,6 +4,7 @@
 
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QAbstractButton>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTextEdit>
@@ -90,6 +91,28 @@ private Q_SLOTS:
         QCOMPARE(f.get<QLineEdit>("txtRangeStart")->text(), QStringLiteral("1"));
         QCOMPARE(f.get<QLineEdit>("txtChuosenNumber")->text(), QStringLiteral("1"));
         QVERIFY(f.modals.seen().empty());
+    }
+
+    // A press that is no user input (an accessibility action) reaches OK
+    // during the pause; the play under way runs to its verdict first.
+    void aPressDuringThePauseStartsNoSecondPlay()
+    {
+        struct ClickingPause : Pause
+        {
+            QAbstractButton *button = nullptr;
+            int presses = 0;
+            void wait(int) override
+            {
+                if (presses++ == 0)
+                    button->click();
+            }
+        } pause;
+        MainWindowFixture f(&pause);
+        pause.button = f.get<QAbstractButton>("CmdOK");
+        enterNumberTest(f, "1", "5", "3");
+        f.click("CmdOK");
+        QCOMPARE(f.verdicts.size(), size_t(1));
+        QCOMPARE(f.book.AttemptCount(NumberTest), 1);
     }
 
     void resultWindowIsModalBorderlessAndIgnoresEscape()
