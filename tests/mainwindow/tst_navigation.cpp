@@ -62,13 +62,17 @@ private Q_SLOTS:
         QVERIFY(f.inFront("fraScoreClick", {"fraScore"}));
         QVERIFY(!f.get<QAction>("mnuPlay")->isVisible() && f.get<QAction>("mnuBack")->isVisible());
 
-        for (const char *field : {"txtRangeStart", "txtRangeEnd", "txtChuosenNumber"})
-            f.type(field, "5");
-        f.click("cmdBack");
-        QCOMPARE(f.panelInFront(), QStringLiteral("fraMain"));
-        for (const char *field : {"txtRangeStart", "txtRangeEnd", "txtChuosenNumber"})
-            QVERIFY(f.get<QLineEdit>(field)->text().isEmpty());
-        QVERIFY(f.get<QAction>("mnuPlay")->isVisible() && !f.get<QAction>("mnuBack")->isVisible());
+        // Back, then File, Back: both clear the three fields.
+        for (int round = 0; round < 2; ++round) {
+            for (const char *field : {"txtRangeStart", "txtRangeEnd", "txtChuosenNumber"})
+                f.type(field, "5");
+            round == 0 ? f.click("cmdBack") : f.get<QAction>("mnuBack")->trigger();
+            QCOMPARE(f.panelInFront(), QStringLiteral("fraMain"));
+            for (const char *field : {"txtRangeStart", "txtRangeEnd", "txtChuosenNumber"})
+                QVERIFY(f.get<QLineEdit>(field)->text().isEmpty());
+            QVERIFY(f.get<QAction>("mnuPlay")->isVisible() && !f.get<QAction>("mnuBack")->isVisible());
+            f.click("cmdNext");
+        }
         QVERIFY(f.get<QRadioButton>("optOption_0")->isChecked());
         QVERIFY(f.modals.seen().empty());
     }
