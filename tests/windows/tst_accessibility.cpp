@@ -1,6 +1,5 @@
 #include "support/mainwindowfixture.h"
 
-#include "game/verdict.h"
 #include "mainwindow/frmabout.h"
 #include "shell/frmexitscreen.h"
 
@@ -85,25 +84,6 @@ private Q_SLOTS:
         QCOMPARE(f.verdicts.size(), size_t(1));
         QCOMPARE(f.book.CorrectCount(PickTheRightNumber), 1);
     }
-
-    void resultWindowCarriesItsSentence()
-    {
-        MainWindowFixture f;
-        QString described;
-        f.modals.onOtherModal([&](QWidget *result) {
-            described = QAccessible::queryAccessibleInterface(result)->text(QAccessible::Description);
-            QTest::mouseClick(result->findChild<QWidget *>(QStringLiteral("cmdTry")), Qt::LeftButton);
-        });
-        f.click("optOption_0");
-        f.click("cmdNext");
-        f.type("txtRangeStart", "1");
-        f.type("txtRangeEnd", "2");
-        f.type("txtChuosenNumber", "2");
-        f.random.queue({0.0f});
-        f.click("CmdOK");
-        QCOMPARE(described, Verdict::sentence(false));
-    }
-
 };
 
 QTEST_MAIN(TestAccessibility)
