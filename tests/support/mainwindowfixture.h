@@ -37,6 +37,9 @@ struct MainWindowFixture
                 return;
             auto *label = modal->findChild<QLabel *>(QStringLiteral("lblResult"));
             verdicts.push_back({label->text(), label->palette().color(QPalette::WindowText)});
+            // A player answers after the window has taken the input that
+            // waited in the queue; the watcher's timer can come first.
+            QCoreApplication::processEvents();
             QTest::mouseClick(modal->findChild<QWidget *>(QStringLiteral("cmdTry")), Qt::LeftButton);
         });
         window.show();
