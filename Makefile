@@ -115,9 +115,12 @@ package: package-deps $(BUILD)/CMakeCache.txt
 	cd $(BUILD) && cpack -G DEB
 
 # Errors and warnings fail; informational tags are shown.
+# lintian leaves a cache file in its temporary folder; it gets one of its own.
 lint-package: package
-	lintian $(if $(filter 0,$(shell id -u)),--allow-root) --fail-on error,warning --display-info \
-	    $$(ls -t $(BUILD)/numensight_*.deb | head -n1)
+	tmp=$$(mktemp -d) && status=0 && \
+	TMPDIR=$$tmp lintian $(if $(filter 0,$(shell id -u)),--allow-root) --fail-on error,warning --display-info \
+	    $$(ls -t $(BUILD)/numensight_*.deb | head -n1) || status=$$?; \
+	rm -rf "$$tmp"; exit $$status
 
 # Figures only; never a test. Runs on a private Xvfb display with openbox.
 bench: bench-deps $(BUILD)/CMakeCache.txt

@@ -6,11 +6,16 @@ set -euo pipefail
 workdir=$(mktemp -d)
 xvfb_pid=""
 openbox_pid=""
+# Xvfb makes the shared socket folder when there is none; it goes again once
+# empty, so a run leaves /tmp as it found it.
+socket_dir=/tmp/.X11-unix
+[ -e "$socket_dir" ] && made_socket_dir="" || made_socket_dir=1
 cleanup() {
     [ -n "$openbox_pid" ] && kill "$openbox_pid" 2>/dev/null || true
     [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
     wait 2>/dev/null || true
     rm -rf "$workdir"
+    [ -n "$made_socket_dir" ] && rmdir "$socket_dir" 2>/dev/null || true
 }
 trap cleanup EXIT
 
