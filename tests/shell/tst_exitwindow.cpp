@@ -99,7 +99,6 @@ private Q_SLOTS:
         QTest::addColumn<float>("draw");
         QTest::addColumn<int>("message");
         QTest::newRow("lowest") << 0.0f << 0;
-        QTest::newRow("a quarter") << 0.25f << 1;
         QTest::newRow("a half") << 0.5f << 2;
         QTest::newRow("highest") << 0.99999994f << 3;
     }

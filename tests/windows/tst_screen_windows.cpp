@@ -17,11 +17,9 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMenuBar>
 #include <QRadioButton>
 #include <QRegularExpression>
 #include <QScreen>
-#include <QSignalSpy>
 #include <QStyle>
 #include <QStyleOption>
 #include <QTest>
@@ -225,53 +223,6 @@ private Q_SLOTS:
         });
     }
 
-    // Every control shown at load is in front where it stands, inside its
-    // container (but for the overhangs the definitions draw on purpose), and
-    // only the listed controls start hidden. The panels, the score frame and
-    // the co-brand offer lie behind others at load.
-    void whatShouldShowIsInFront_data()
-    {
-        QTest::addColumn<QString>("form");
-        QTest::addColumn<QStringList>("hidden");
-        QTest::newRow("main") << "frmMain" << QStringList{"lblResult", "lblResultPicKNumber", "picMessage"};
-        QTest::newRow("result") << "frmResult" << QStringList{};
-        QTest::newRow("about") << "frmAbout" << QStringList{};
-        QTest::newRow("exit") << "frmExitScreen" << QStringList{"cmdExit_0", "cmdExit_1", "cmdExit_2"};
-    }
-    void whatShouldShowIsInFront()
-    {
-        QFETCH(QString, form);
-        QFETCH(QStringList, hidden);
-        const QStringList behind{"fraNumberTest", "fraPickRightNumber", "fraScore", "lblCobrand"};
-        const QStringList overhangs{"Label61", "Label3", "Line2", "picResult", "txtMessage"};
-        onScreen(form, QStringLiteral("light"), [&](QWidget *window) {
-            QStringList covered, outside, hiddenSeen;
-            for (QWidget *w : window->findChildren<QWidget *>()) {
-                if (!isOurs(w))
-                    continue;
-                if (w->isHidden()) {
-                    hiddenSeen << w->objectName();
-                    continue;
-                }
-                if (!overhangs.contains(w->objectName()) && !w->parentWidget()->rect().contains(w->geometry()))
-                    outside << w->objectName();
-                bool atBack = false;
-                for (QWidget *p = w; p != window; p = p->parentWidget())
-                    atBack = atBack || behind.contains(p->objectName());
-                const QRect visible = visibleRect(w, window);
-                if (atBack || !w->isVisibleTo(window) || visible.isEmpty())
-                    continue;
-                QWidget *hit = window->childAt(visible.center());
-                if (hit != w && !w->isAncestorOf(hit))
-                    covered << QStringLiteral("%1 by %2").arg(w->objectName(), hit ? hit->objectName() : QString());
-            }
-            hiddenSeen.sort();
-            QCOMPARE(hiddenSeen, hidden);
-            QVERIFY2(covered.isEmpty(), qPrintable(covered.join(QStringLiteral(", "))));
-            QVERIFY2(outside.isEmpty(), qPrintable(outside.join(QStringLiteral(", "))));
-        });
-    }
-
     // A caption that names a web site names the host this build's links open.
     void captionsNameTheBuildsHost_data() { addForms(); }
     void captionsNameTheBuildsHost()
@@ -339,37 +290,6 @@ private Q_SLOTS:
                     clipped << w->objectName();
             }
             QVERIFY2(clipped.isEmpty(), qPrintable(clipped.join(QStringLiteral(", "))));
-        });
-    }
-
-    // Tab walks the definitions' tab indexes, not the reading order: from
-    // txtRangeEnd the focus goes to CmdOK and cmdBack before txtChuosenNumber.
-    // Tab leaves the pair of option buttons at once (arrows move within it).
-    void tabFollowsTheTabIndexes_data()
-    {
-        QTest::addColumn<QString>("form");
-        QTest::addColumn<QStringList>("order");
-        QTest::newRow("main") << "frmMain"
-                              << QStringList{"optOption_0", "cmdNext", "cmdScore", "txtRangeStart",
-                                             "txtRangeEnd", "CmdOK", "cmdBack", "txtChuosenNumber", "cmdExit"};
-        QTest::newRow("result") << "frmResult" << QStringList{"cmdTry", "cmdTry"};
-        QTest::newRow("about") << "frmAbout" << QStringList{"cmdOK", "cmdOK"};
-        QTest::newRow("exit") << "frmExitScreen"
-                              << QStringList{"cmdClose", "Check1", "txtName", "cmdSubmit", "txtEmail"};
-    }
-    void tabFollowsTheTabIndexes()
-    {
-        QFETCH(QString, form);
-        QFETCH(QStringList, order);
-        onScreen(form, QStringLiteral("light"), [&](QWidget *window) {
-            QVERIFY(Screen::activate(window));
-            window->findChild<QWidget *>(order.first())->setFocus();
-            QStringList seen{order.first()};
-            while (seen.size() < order.size()) {
-                QVERIFY(Screen::press(QStringLiteral("Tab")));
-                seen << (QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : QString());
-            }
-            QCOMPARE(seen, order);
         });
     }
 
