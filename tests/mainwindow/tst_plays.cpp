@@ -19,16 +19,6 @@ class TestPlays : public QObject
 {
     Q_OBJECT
 
-    static void enterNumberTest(MainWindowFixture &f, const QString &start, const QString &end,
-                                const QString &chosen)
-    {
-        f.click("optOption_0");
-        f.click("cmdNext");
-        f.get<QLineEdit>("txtRangeStart")->setText(start);
-        f.get<QLineEdit>("txtRangeEnd")->setText(end);
-        f.get<QLineEdit>("txtChuosenNumber")->setText(chosen);
-    }
-
     static void enterPick(MainWindowFixture &f, const QString &budget)
     {
         f.click("optOption_1");
@@ -59,7 +49,7 @@ private Q_SLOTS:
         QFETCH(QString, focus);
         QFETCH(QString, startAfter);
         MainWindowFixture f;
-        enterNumberTest(f, start, end, QStringLiteral("5"));
+        f.enterNumberTest(start, end, QStringLiteral("5"));
         f.get("cmdBack")->setFocus();
         f.click("CmdOK");
         QCOMPARE(f.modals.texts(), QStringList{message});
@@ -74,7 +64,7 @@ private Q_SLOTS:
     void numberTestPlaysCountAndAnnounce()
     {
         MainWindowFixture f;
-        enterNumberTest(f, "1", "2", "1");
+        f.enterNumberTest("1", "2", "1");
         f.random.queue({0.0f, 0.9f});
         f.click("CmdOK");
         f.click("CmdOK");
@@ -109,7 +99,7 @@ private Q_SLOTS:
         } pause;
         MainWindowFixture f(&pause);
         pause.button = f.get<QAbstractButton>("CmdOK");
-        enterNumberTest(f, "1", "5", "3");
+        f.enterNumberTest("1", "5", "3");
         f.click("CmdOK");
         QCOMPARE(f.verdicts.size(), size_t(1));
         QCOMPARE(f.book.AttemptCount(NumberTest), 1);
@@ -118,7 +108,7 @@ private Q_SLOTS:
     void resultWindowIsModalAndIgnoresEscape()
     {
         MainWindowFixture f;
-        enterNumberTest(f, "1", "5", "3");
+        f.enterNumberTest("1", "5", "3");
         bool checked = false;
         bool closedByEnter = false;
         f.modals.onOtherModal([&](QWidget *result) {
@@ -209,7 +199,7 @@ private Q_SLOTS:
         f.click("cmdScoreOk");
         QVERIFY(f.inFront("fraScoreClick", {"fraScore"}));
 
-        enterNumberTest(f, "1", "2", "1");
+        f.enterNumberTest("1", "2", "1");
         f.random.queue({0.0f, 0.9f, 0.9f});
         for (int i = 0; i < 3; ++i)
             f.click("CmdOK");

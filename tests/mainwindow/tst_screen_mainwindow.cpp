@@ -89,15 +89,6 @@ class TestScreenMainWindow : public QObject
 {
     Q_OBJECT
 
-    static void enterNumberTest(MainWindowFixture &f)
-    {
-        f.click("optOption_0");
-        f.click("cmdNext");
-        f.get<QLineEdit>("txtRangeStart")->setText(QStringLiteral("1"));
-        f.get<QLineEdit>("txtRangeEnd")->setText(QStringLiteral("5"));
-        f.get<QLineEdit>("txtChuosenNumber")->setText(QStringLiteral("3"));
-    }
-
 private Q_SLOTS:
     // Another client reads the server's pixels twice while the play waits:
     // both times the notice covers the panel; after the verdict it is gone.
@@ -106,7 +97,7 @@ private Q_SLOTS:
         Pause realPause;
         MainWindowFixture f(&realPause);
         QVERIFY(Screen::showAndWait(&f.window));
-        enterNumberTest(f);
+        f.enterNumberTest("1", "5", "3");
         QWidget *notice = f.get("picMessage");
         double white = 1;
         const auto noticeGone = [&] { return (white = Screen::share(Screen::pixels(notice), kNoticeWhite)) < 0.05; };
@@ -163,7 +154,7 @@ private Q_SLOTS:
         } pause;
         MainWindowFixture f(&pause);
         QVERIFY(Screen::showAndWait(&f.window));
-        enterNumberTest(f);
+        f.enterNumberTest("1", "5", "3");
         QWidget *ok = f.get("CmdOK");
         const QPoint centre = ok->mapToGlobal(ok->rect().center());
         ok->setFocus();

@@ -6,6 +6,7 @@
 #include "support/standins.h"
 
 #include <QLabel>
+#include <QLineEdit>
 #include <QTest>
 
 // A real main window, shown offscreen, with a scripted random source, no
@@ -64,6 +65,16 @@ struct MainWindowFixture
     void click(const char *name) { QTest::mouseClick(get(name), Qt::LeftButton); }
 
     void type(const char *field, const QString &text) { QTest::keyClicks(get(field), text); }
+
+    // Opens the Number Test and fills its three fields.
+    void enterNumberTest(const QString &start, const QString &end, const QString &chosen)
+    {
+        click("optOption_0");
+        click("cmdNext");
+        get<QLineEdit>("txtRangeStart")->setText(start);
+        get<QLineEdit>("txtRangeEnd")->setText(end);
+        get<QLineEdit>("txtChuosenNumber")->setText(chosen);
+    }
 
     // True when `name` lies above every other sibling named in `others`.
     bool inFront(const char *name, std::initializer_list<const char *> others)
