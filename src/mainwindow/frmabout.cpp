@@ -11,8 +11,7 @@ frmAbout::frmAbout()
     , ui(std::make_unique<Ui::frmAbout>())
 {
     ui->setupUi(this);
-    // Drawn from the icon's own sizes, so it stays crisp on a high-density screen.
-    ui->picIcon->setPixmap(WindowIconEngine::icon().pixmap(QSize(32, 32), devicePixelRatio()));
+    ui->picIcon->setPixmap(WindowIconEngine::picture(devicePixelRatio()));
     setUpWindow(this);
     setWindowModality(Qt::ApplicationModal);
     // OK is both default and cancel button: Enter presses it, and Escape

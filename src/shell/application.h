@@ -5,10 +5,10 @@
 #include "mainwindow/frmmain.h"
 #include "mainwindow/pause.h"
 #include "shell/applicationend.h"
-#include "shell/lostwindowwatch.h"
 #include "shell/settingsstore.h"
 #include "shell/singleinstance.h"
 #include "shell/updatereminder.h"
+#include "windows/lostwindowwatch.h"
 
 #include <QPointer>
 #include <QString>

@@ -45,8 +45,7 @@ frmExitScreen::frmExitScreen(RandomSource &random, ApplicationEnd &end)
     , m_end(end)
 {
     ui->setupUi(this);
-    // Drawn from the icon's own sizes, so it stays crisp on a high-density screen.
-    ui->Picture1->setPixmap(WindowIconEngine::icon().pixmap(QSize(32, 32), devicePixelRatio()));
+    ui->Picture1->setPixmap(WindowIconEngine::picture(devicePixelRatio()));
     setUpWindow(this);
     keepOpenOnEscape(this);
 
@@ -64,10 +63,13 @@ frmExitScreen::frmExitScreen(RandomSource &random, ApplicationEnd &end)
         // Each box starts with its placeholder; the message box's ends with a line end.
         setTextOf(form.box, form.box == ui->txtMessage ? form.placeholder + u'\n' : form.placeholder);
         form.box->installEventFilter(this);
-        keys->watch(form.box, {});
+        KeyAsciiFilter::KeyPress keyPress;
+        if (form.box == ui->txtEmail)
+            keyPress = [this](int &KeyAscii) { txtEmail_KeyPress(KeyAscii); };
+        else if (form.box == ui->txtFriendEmail)
+            keyPress = [this](int &KeyAscii) { txtFriendEmail_KeyPress(KeyAscii); };
+        keys->watch(form.box, keyPress);
     }
-    keys->watch(ui->txtEmail, [this](int &KeyAscii) { txtEmail_KeyPress(KeyAscii); });
-    keys->watch(ui->txtFriendEmail, [this](int &KeyAscii) { txtFriendEmail_KeyPress(KeyAscii); });
     Form_Load();
 }
 

@@ -7,9 +7,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cstdlib>
-#include <cstring>
-#include <memory>
 #include <utility>
 
 namespace {
@@ -17,17 +14,14 @@ using Atom = SelectionRequestor::Atom;
 
 xcb_window_t selectionOwner(xcb_connection_t *c, xcb_atom_t selection)
 {
-    const std::unique_ptr<xcb_get_selection_owner_reply_t, decltype(&std::free)> reply(
-        xcb_get_selection_owner_reply(c, xcb_get_selection_owner(c, selection), nullptr), &std::free);
+    const XcbReply<xcb_get_selection_owner_reply_t> reply(
+        xcb_get_selection_owner_reply(c, xcb_get_selection_owner(c, selection), nullptr));
     return reply ? reply->owner : xcb_window_t(XCB_NONE);
 }
 
 xcb_atom_t clipboardAtom(xcb_connection_t *c)
 {
-    const char name[] = "CLIPBOARD";
-    const std::unique_ptr<xcb_intern_atom_reply_t, decltype(&std::free)> reply(
-        xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, uint16_t(std::strlen(name)), name), nullptr), &std::free);
-    return reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
+    return internAtoms(c, std::array<const char *, 1>{"CLIPBOARD"})[0];
 }
 
 bool gameHolds(QClipboard::Mode mode)
@@ -36,19 +30,6 @@ bool gameHolds(QClipboard::Mode mode)
     return mode == QClipboard::Clipboard ? clipboard->ownsClipboard() : clipboard->ownsSelection();
 }
 
-// A character cut short at the end of what was read is left out.
-qsizetype wholeCharacters(const QByteArray &utf8)
-{
-    const qsizetype end = utf8.size();
-    for (qsizetype back = 1; back <= std::min<qsizetype>(3, end); ++back) {
-        const auto byte = uchar(utf8.at(end - back));
-        if ((byte & 0xC0) == 0x80)
-            continue;
-        const qsizetype needs = byte >= 0xF8 ? 1 : byte >= 0xF0 ? 4 : byte >= 0xE0 ? 3 : byte >= 0xC0 ? 2 : 1;
-        return needs > back ? end - back : end;
-    }
-    return end;
-}
 } // namespace
 
 std::optional<QString> foreignSelectionText(QClipboard::Mode mode, qsizetype length)
@@ -97,15 +78,14 @@ std::optional<QString> foreignSelectionText(QClipboard::Mode mode, qsizetype len
         return {};
     const bool utf8 = kind->second;
 
-    // Each UTF-16 unit takes at most three bytes of UTF-8; the last character
-    // read may have been cut short.
+    // Each UTF-16 unit takes at most three bytes of UTF-8. A cut-off read
+    // holds at least as many as asked, so a character cut short at its end
+    // (at most three bytes) decodes past what is kept.
     auto fetched = requestor->convert(selection, kind->first, utf8 ? 3 * length + 4 : length);
     if (!fetched)
         return QString();
     QByteArray &bytes = fetched->data;
     if (fetched->whole && bytes.endsWith('\0'))
         bytes.chop(1);
-    if (!fetched->whole && utf8)
-        bytes.truncate(wholeCharacters(bytes));
     return (utf8 ? QString::fromUtf8(bytes) : QString::fromLatin1(bytes)).left(length);
 }

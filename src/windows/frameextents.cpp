@@ -1,29 +1,18 @@
 #include "windows/frameextents.h"
 
+#include "windows/xcbreplies.h"
+
 #include <QGuiApplication>
 
-#include <xcb/xcb.h>
-
 #include <algorithm>
-#include <array>
 #include <chrono>
-#include <cstdlib>
-#include <cstring>
-#include <memory>
 #include <thread>
 
 namespace {
-struct FreeReply
-{
-    void operator()(void *reply) const { std::free(reply); }
-};
-template<class T>
-using Reply = std::unique_ptr<T, FreeReply>;
-
-Reply<xcb_get_property_reply_t> property(xcb_connection_t *c, xcb_window_t window, xcb_atom_t name,
+XcbReply<xcb_get_property_reply_t> property(xcb_connection_t *c, xcb_window_t window, xcb_atom_t name,
                                          xcb_atom_t type, uint32_t length)
 {
-    return Reply<xcb_get_property_reply_t>(
+    return XcbReply<xcb_get_property_reply_t>(
         xcb_get_property_reply(c, xcb_get_property(c, 0, window, name, type, 0, length), nullptr));
 }
 
@@ -43,16 +32,8 @@ Question ask()
         return {};
     const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(c)).data->root;
 
-    const std::array<const char *, 3> names{"_NET_SUPPORTED", "_NET_REQUEST_FRAME_EXTENTS", "_NET_FRAME_EXTENTS"};
-    std::array<xcb_intern_atom_cookie_t, 3> cookies;
-    for (std::size_t i = 0; i < names.size(); ++i)
-        cookies[i] = xcb_intern_atom(c, 0, uint16_t(std::strlen(names[i])), names[i]);
-    std::array<xcb_atom_t, 3> atoms{};
-    for (std::size_t i = 0; i < names.size(); ++i) {
-        const Reply<xcb_intern_atom_reply_t> reply(xcb_intern_atom_reply(c, cookies[i], nullptr));
-        atoms[i] = reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
-    }
-    const auto [supportedAtom, requestAtom, extentsAtom] = atoms;
+    const auto [supportedAtom, requestAtom, extentsAtom] = internAtoms(
+        c, std::array<const char *, 3>{"_NET_SUPPORTED", "_NET_REQUEST_FRAME_EXTENTS", "_NET_FRAME_EXTENTS"});
 
     const auto supported = property(c, root, supportedAtom, XCB_ATOM_ATOM, 1024);
     if (!supported)

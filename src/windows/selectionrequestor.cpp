@@ -8,8 +8,6 @@
 
 #include <algorithm>
 #include <chrono>
-#include <cstdlib>
-#include <cstring>
 
 namespace {
 // Qt's clipboard waits as long for each answer of an owner.
@@ -23,25 +21,13 @@ constexpr std::array<const char *, SelectionRequestor::AtomCount> kAtomNames{
 QPointer<SelectionRequestor> s_answering;
 } // namespace
 
-void SelectionRequestor::FreeReply::operator()(void *reply) const
-{
-    std::free(reply);
-}
-
 SelectionRequestor::SelectionRequestor(QObject *parent)
     : QObject(parent)
     , m_c(xcb_connect(nullptr, nullptr))
 {
     if (xcb_connection_has_error(m_c))
         return;
-    std::array<xcb_intern_atom_cookie_t, AtomCount> cookies;
-    for (int i = 0; i < AtomCount; ++i)
-        cookies[i] = xcb_intern_atom(m_c, 0, uint16_t(std::strlen(kAtomNames[i])), kAtomNames[i]);
-    for (int i = 0; i < AtomCount; ++i) {
-        const std::unique_ptr<xcb_intern_atom_reply_t, FreeReply> reply(
-            xcb_intern_atom_reply(m_c, cookies[i], nullptr));
-        m_atoms[i] = reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
-    }
+    m_atoms = internAtoms(m_c, kAtomNames);
     m_window = xcb_generate_id(m_c);
     const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(m_c)).data->root;
     const uint32_t events = XCB_EVENT_MASK_PROPERTY_CHANGE;

@@ -1,12 +1,11 @@
 #pragma once
 
+#include "windows/xcbreplies.h"
+
 #include <QByteArray>
 #include <QObject>
 
-#include <xcb/xcb.h>
-
 #include <array>
-#include <memory>
 #include <optional>
 
 class QSocketNotifier;
@@ -50,12 +49,8 @@ public:
     static void awaitEarlierAnswer();
 
 private:
-    struct FreeReply
-    {
-        void operator()(void *reply) const;
-    };
-    using PropertyReply = std::unique_ptr<xcb_get_property_reply_t, FreeReply>;
-    using Event = std::unique_ptr<xcb_generic_event_t, FreeReply>;
+    using PropertyReply = XcbReply<xcb_get_property_reply_t>;
+    using Event = XcbReply<xcb_generic_event_t>;
 
     PropertyReply property(qsizetype limit);
     bool isNewPiece(const xcb_generic_event_t *event) const;

@@ -40,6 +40,11 @@ QIcon WindowIconEngine::icon()
     return QIcon(new WindowIconEngine);
 }
 
+QPixmap WindowIconEngine::picture(qreal devicePixelRatio)
+{
+    return icon().pixmap(QSize(32, 32), devicePixelRatio);
+}
+
 // Kept as raw RGBA pixels (scripts/render-icons.sh writes them from the
 // PNGs): decoding the PNGs cost more at every start than the rest of the icon.
 const QPixmap &WindowIconEngine::image(int side)

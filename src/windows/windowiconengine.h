@@ -11,6 +11,9 @@ class WindowIconEngine : public QIconEngine
 {
 public:
     static QIcon icon();
+    // The 32 px picture a window shows of the icon, drawn from the icon's own
+    // sizes so it stays crisp on a high-density screen.
+    static QPixmap picture(qreal devicePixelRatio);
 
     void paint(QPainter *painter, const QRect &rect, QIcon::Mode mode, QIcon::State state) override;
     QSize actualSize(const QSize &size, QIcon::Mode mode, QIcon::State state) override;

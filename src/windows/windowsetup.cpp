@@ -57,6 +57,14 @@ void fixClientSize(QWidget *window)
     window->setFixedSize(window->size());
 }
 
+// Centred on the free area of the screen, but never above or left of it,
+// so that a frame larger than the screen keeps its title bar on the screen.
+QPoint framePlacement(const QSize &frame, const QRect &available)
+{
+    return {std::max(available.left(), available.left() + (available.width() - frame.width()) / 2),
+            std::max(available.top(), available.top() + (available.height() - frame.height()) / 2)};
+}
+
 // Placed once, before it is shown, so the frame it will get is asked for
 // beforehand.
 void centreOnScreen(QWidget *window)
@@ -96,13 +104,6 @@ void setUpWindow(QWidget *window)
     }
     boundPastes(window);
     centreOnScreen(window);
-}
-
-QPoint framePlacement(const QSize &frame, const QRect &available)
-{
-    // A frame larger than the area keeps its title bar reachable at the top-left.
-    return {std::max(available.left(), available.left() + (available.width() - frame.width()) / 2),
-            std::max(available.top(), available.top() + (available.height() - frame.height()) / 2)};
 }
 
 void keepOpenOnEscape(QWidget *window)

@@ -1,8 +1,5 @@
 #pragma once
 
-class QPoint;
-class QRect;
-class QSize;
 class QWidget;
 
 // What every window gets once it is loaded from its definition, before it is
@@ -13,11 +10,6 @@ class QWidget;
 // that read no more of another program's selection than a box can take, and a
 // place in the middle of the screen it opens on.
 void setUpWindow(QWidget *window);
-
-// Where a window's frame goes: centred on the free area of its screen, but
-// never above or left of it, so that a frame larger than the screen keeps
-// its title bar on the screen.
-QPoint framePlacement(const QSize &frame, const QRect &available);
 
 // For a window without a cancel button: Escape does not close it.
 void keepOpenOnEscape(QWidget *window);

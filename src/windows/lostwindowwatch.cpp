@@ -1,4 +1,4 @@
-#include "shell/lostwindowwatch.h"
+#include "windows/lostwindowwatch.h"
 
 #include <QApplication>
 #include <QWidget>
