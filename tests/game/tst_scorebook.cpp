@@ -7,30 +7,6 @@ class TestScoreBook : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void verdictsCountOnlyForTheirOwnTest()
-    {
-        ScoreBook book;
-        book.RecordVerdict(NumberTest, true);
-        book.RecordVerdict(NumberTest, false);
-        book.RecordVerdict(PickTheRightNumber, false);
-        QCOMPARE(book.CorrectCount(NumberTest), 1);
-        QCOMPARE(book.AttemptCount(NumberTest), 2);
-        QCOMPARE(book.CorrectCount(PickTheRightNumber), 0);
-        QCOMPARE(book.AttemptCount(PickTheRightNumber), 1);
-    }
-
-    void resetClearsOnlyItsOwnTest()
-    {
-        ScoreBook book;
-        book.RecordVerdict(NumberTest, true);
-        book.RecordVerdict(PickTheRightNumber, true);
-        book.ResetCounts(PickTheRightNumber);
-        QCOMPARE(book.AttemptCount(PickTheRightNumber), 0);
-        QCOMPARE(book.CorrectCount(PickTheRightNumber), 0);
-        QCOMPARE(book.AttemptCount(NumberTest), 1);
-        QCOMPARE(book.CorrectCount(NumberTest), 1);
-    }
-
     // At the 16-bit limit a verdict is no longer counted: nothing wraps
     // negative and correct never passes attempts.
     void countsStopAtTheSixteenBitLimit()

@@ -73,14 +73,6 @@ struct Start
         return app->StartApplication();
     }
 };
-
-bool inFront(frmMain *window, const char *name, const char *other)
-{
-    QWidget *a = window->findChild<QWidget *>(QLatin1String(name));
-    QWidget *b = window->findChild<QWidget *>(QLatin1String(other));
-    const QObjectList siblings = a->parentWidget()->children();
-    return siblings.indexOf(a) > siblings.indexOf(b);
-}
 } // namespace
 
 class TestStartup : public QObject
@@ -102,7 +94,7 @@ private Q_SLOTS:
         // One draw, taken with the main window on screen; 0 brings the
         // co-branding offer forward.
         QCOMPARE(start.random.mainShownAtDraw, std::vector<bool>{true});
-        QVERIFY(inFront(main, "lblCobrand", "lblFullBrand"));
+        QVERIFY(inFront(main, "lblCobrand", {"lblFullBrand"}));
     }
 
     void startsDrawFromTheClockNotAFixedSeed()

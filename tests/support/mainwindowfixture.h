@@ -47,14 +47,7 @@ struct MainWindowFixture
         activate();
     }
 
-    // The offscreen platform does not hand activation back when a modal
-    // window closes, as a desktop would; shortcuts need an active window.
-    void activate()
-    {
-        window.activateWindow();
-        if (!QTest::qWaitForWindowActive(&window))
-            qWarning("main window did not become active");
-    }
+    void activate() { ::activate(&window); }
 
     template<class T = QWidget>
     T *get(const char *name)
@@ -76,16 +69,9 @@ struct MainWindowFixture
         get<QLineEdit>("txtChuosenNumber")->setText(chosen);
     }
 
-    // True when `name` lies above every other sibling named in `others`.
     bool inFront(const char *name, std::initializer_list<const char *> others)
     {
-        QWidget *control = get(name);
-        const QObjectList siblings = control->parentWidget()->children();
-        for (const char *other : others) {
-            if (siblings.indexOf(get(other)) > siblings.indexOf(control))
-                return false;
-        }
-        return true;
+        return ::inFront(&window, name, others);
     }
 
     QString panelInFront()
