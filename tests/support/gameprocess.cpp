@@ -14,16 +14,12 @@ GameEnvironment::GameEnvironment()
 // A program left running after its test would hold the test's output open.
 GameEnvironment::~GameEnvironment()
 {
-    for (const auto &process : m_processes)
-        stop(process.get());
-}
-
-void GameEnvironment::stop(QProcess *process)
-{
-    if (process->processId() <= 0)
-        return;
-    process->kill();
-    process->waitForFinished(10000);
+    for (const auto &process : m_processes) {
+        if (process->processId() > 0) {
+            process->kill();
+            process->waitForFinished(10000);
+        }
+    }
 }
 
 bool GameEnvironment::hasDisplay() const

@@ -22,9 +22,6 @@ public:
 
     QProcess *start();
 
-    // Kills a started program and waits for it.
-    static void stop(QProcess *process);
-
     // Set in the environment of every later start.
     void setEnvironment(const QString &name, const QString &value);
 
