@@ -5,7 +5,7 @@
 #include "mainwindow/frmmain.h"
 #include "mainwindow/pause.h"
 #include "shell/applicationend.h"
-#include "shell/settingsstore.h"
+#include "settings/settingsstore.h"
 #include "shell/singleinstance.h"
 #include "shell/updatereminder.h"
 #include "windows/lostwindowwatch.h"

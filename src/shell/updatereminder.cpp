@@ -2,7 +2,7 @@
 
 #include "pages/modhelp.h"
 #include "shell/clock.h"
-#include "shell/settingsstore.h"
+#include "settings/settingsstore.h"
 #include "windows/messagebox.h"
 
 const QString UpdateReminder::Message =

@@ -1,4 +1,4 @@
-#include "shell/settingsstore.h"
+#include "settings/settingsstore.h"
 #include "support/gameprocess.h"
 #include "support/wait.h"
 

@@ -1,7 +1,7 @@
 #include "mainwindow/frmmain.h"
 #include "shell/application.h"
 #include "shell/desktopsession.h"
-#include "shell/settingsstore.h"
+#include "settings/settingsstore.h"
 #include "shell/singleinstance.h"
 #include "support/fifowatch.h"
 #include "support/modalwatcher.h"

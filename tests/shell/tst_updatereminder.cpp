@@ -1,4 +1,5 @@
-#include "shell/settingsstore.h"
+#include "settings/scramble.h"
+#include "settings/settingsstore.h"
 #include "shell/updatereminder.h"
 #include "support/files.h"
 #include "support/modalwatcher.h"

@@ -6,20 +6,25 @@
 #include <atomic>
 #include <thread>
 
-// A FIFO that notes whether anyone opened it. It opens its writing end as soon
-// as a reader appears, which also frees a reader blocked in open() for good.
+// Notes whether anyone opened a path for reading or writing, through
+// inotify: an O_PATH look is no open. Made with a FIFO, it also opens the
+// FIFO's writing end as soon as a reader appears, which frees a reader
+// blocked in open() for good; over a node that exists (a device), it only
+// watches.
 class FifoWatch
 {
 public:
-    explicit FifoWatch(const QString &path);
+    enum class Make { Fifo, Nothing };
+    explicit FifoWatch(const QString &path, Make make = Make::Fifo);
     ~FifoWatch();
 
-    bool made() const { return m_thread.joinable(); }
-    bool opened() const { return m_opened; }
+    bool made() const { return m_watch >= 0; }
+    bool opened() const;
 
 private:
     QByteArray m_path;
+    int m_watch = -1;
     std::atomic<bool> m_stop{false};
-    std::atomic<bool> m_opened{false};
     std::thread m_thread;
+    mutable bool m_opened = false;
 };

@@ -1,4 +1,4 @@
-#include "shell/settingsstore.h"
+#include "settings/settingsstore.h"
 #include "support/childcall.h"
 #include "support/fifowatch.h"
 #include "support/files.h"

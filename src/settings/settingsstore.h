@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QString>
+
+namespace SettingKeys {
+inline const QString Duration = QStringLiteral("Duration");
+} // namespace SettingKeys
+
+// The per-user INI file, section "Settings", key names and values scrambled.
+// QSettings reads and writes the text; the file itself is SettingsFile's.
+class SettingsStore
+{
+public:
+    explicit SettingsStore(QString filePath);
+
+    // One file per executable base name, so a renamed copy keeps its own.
+    static QString defaultFilePath();
+    static QString filePathFor(const QString &configDir, const QString &executablePath);
+
+    // Empty for a missing entry and for a file that cannot be read or parsed.
+    QString ReadSetting(const QString &key) const;
+
+    // False when the entry did not reach the disk. Other entries of the
+    // section are kept; a file that holds anything else (another section, a
+    // comment, text QSettings would write otherwise) is left as it is.
+    [[nodiscard]] bool WriteSetting(const QString &key, const QString &value);
+
+private:
+    QString m_filePath;
+};
