@@ -1,7 +1,6 @@
 #include "windows/windowsetup.h"
 
 #include "pages/publisherhosts.h"
-#include "windows/boundedpaste.h"
 #include "windows/desktopcolours.h"
 #include "windows/frameextents.h"
 
@@ -102,7 +101,6 @@ void setUpWindow(QWidget *window)
         if (!button->isCheckable())
             button->installEventFilter(enter);
     }
-    boundPastes(window);
     centreOnScreen(window);
 }
 
