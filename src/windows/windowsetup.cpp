@@ -2,7 +2,7 @@
 
 #include "pages/publisherhosts.h"
 #include "windows/desktopcolours.h"
-#include "windows/frameextents.h"
+#include "x11/frameextents.h"
 
 #include <QGuiApplication>
 #include <QKeyEvent>

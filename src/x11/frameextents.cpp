@@ -1,6 +1,6 @@
-#include "windows/frameextents.h"
+#include "x11/frameextents.h"
 
-#include "windows/xcbreplies.h"
+#include "x11/xcbreplies.h"
 
 #include <QGuiApplication>
 
