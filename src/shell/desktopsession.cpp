@@ -103,8 +103,10 @@ std::unique_ptr<QApplication> connect(int &argc, char **argv)
 {
     // Under Wayland the window manager ignores "stay on top" and placement
     // requests, which the exit window and centred windows rely on; run
-    // through XWayland unless the user chose a platform.
-    if (!isSet("QT_QPA_PLATFORM"))
+    // through XWayland unless the user chose a platform. The choice is the
+    // game's alone: the browsers it starts must not inherit it.
+    const bool chooseX11 = !isSet("QT_QPA_PLATFORM");
+    if (chooseX11)
         setenv("QT_QPA_PLATFORM", "xcb", 1);
     triedPlatform = option(argc, argv, "platform", "QT_QPA_PLATFORM");
     triedDisplay = option(argc, argv, "display", "DISPLAY");
@@ -112,6 +114,8 @@ std::unique_ptr<QApplication> connect(int &argc, char **argv)
     heldMessages = &held;
     previousHandler = qInstallMessageHandler(whileConnecting);
     auto application = std::make_unique<QApplication>(argc, argv);
+    if (chooseX11)
+        unsetenv("QT_QPA_PLATFORM");
     qInstallMessageHandler(previousHandler);
     heldMessages = nullptr;
     for (const auto &[type, message] : std::as_const(held))
