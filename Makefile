@@ -11,8 +11,9 @@ BUILD      := build
 ASAN_BUILD := build-asan
 JOBS       := $(shell nproc 2>/dev/null || echo 2)
 
-# Building and running the game needs only these (libxcb1-dev: the game asks
-# the window manager through plain xcb which frame it will add to a window).
+# Building and running the game needs only these (libxcb1-dev: src/x11/ asks
+# the window manager through plain xcb which frame it will add to a window, and
+# notices windows destroyed from outside).
 RUN_PACKAGES := g++ make cmake qt6-base-dev libxcb1-dev fonts-dejavu-core
 # A Debian package adds the scanner of the libraries the binary links
 # (dpkg-shlibdeps).

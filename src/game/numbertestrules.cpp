@@ -44,7 +44,7 @@ std::optional<EntryProblem> firstProblem(const QString &rangeStart, const QStrin
     if (e < g)
         return problem("Your Chosen Number Can't be Bigger Than Ending Number", Field::ChosenNumber);
 
-    if (s < 1)
+    if (s < 0)
         return problem("Please Enter Correct Starting Number", Field::RangeStart, true);
     if (!isWhole(e) || e > HighestRangeEnd)
         return problem("Please Enter Correct Ending Number", Field::RangeEnd);

@@ -38,16 +38,17 @@ struct CheckedEntries
 constexpr double HighestRangeEnd = 32767;
 
 // The eight checks typed entries can fail, in their order, followed by two
-// that only pasted text can reach and the draw could not honour: a start
-// below 1, and an end that is not a whole number or lies above
+// that only pasted text can reach and the draw could not honour: a negative
+// start, and an end that is not a whole number or lies above
 // HighestRangeEnd (floor(r * end + 1) would leave the range). A pasted
-// fraction elsewhere plays: a fractional start of 1 or more draws from the
-// whole numbers above it, and a fractional chosen number is never drawn.
+// fraction elsewhere plays: a fractional start draws from the whole numbers
+// above it (from 1 for a start below 1), and a fractional chosen number is
+// never drawn.
 CheckedEntries checkEntries(const QString &rangeStart, const QString &rangeEnd,
                             const QString &chosenNumber);
 
 // Uniform over the whole numbers from start to end: draws below the start
-// are thrown away and drawn again. Requires 1 <= start < end <= HighestRangeEnd
+// are thrown away and drawn again. Requires 0 < start < end <= HighestRangeEnd
 // with end whole.
 int DrawNumber(RandomSource &random, double start, double end);
 

@@ -2,9 +2,9 @@
 
 #include "mainwindow/frmmain.h"
 #include "shell/frmexitscreen.h"
-#include "windows/frameextents.h"
 #include "windows/messagebox.h"
 #include "windows/windowiconengine.h"
+#include "x11/frameextents.h"
 
 #include <QApplication>
 

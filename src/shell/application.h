@@ -8,7 +8,7 @@
 #include "settings/settingsstore.h"
 #include "shell/singleinstance.h"
 #include "shell/updatereminder.h"
-#include "windows/lostwindowwatch.h"
+#include "x11/lostwindowwatch.h"
 
 #include <QPointer>
 #include <QString>

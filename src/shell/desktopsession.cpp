@@ -7,6 +7,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <utility>
 
 namespace DesktopSession {
@@ -27,6 +28,23 @@ QByteArray valueOf(const char *name)
 // on only if it starts.
 QtMessageHandler previousHandler = nullptr;
 QList<std::pair<QtMsgType, QString>> *heldMessages = nullptr;
+// What Qt tries: the command line's -platform and -display (Qt reads the
+// last of each, with one dash or two), else the environment's.
+QByteArray triedPlatform;
+QByteArray triedDisplay;
+
+QByteArray option(int argc, char **argv, const char *name, const char *variable)
+{
+    QByteArray value = valueOf(variable);
+    for (int i = 1; i + 1 < argc; ++i) {
+        const char *arg = argv[i];
+        if (arg[0] == '-' && arg[1] == '-')
+            ++arg;
+        if (arg[0] == '-' && std::strcmp(arg + 1, name) == 0)
+            value = argv[++i];
+    }
+    return value;
+}
 
 void whileConnecting(QtMsgType type, const QMessageLogContext &context, const QString &message)
 {
@@ -35,13 +53,12 @@ void whileConnecting(QtMsgType type, const QMessageLogContext &context, const QS
         return;
     }
     Q_UNUSED(context);
-    const QByteArray platform = valueOf("QT_QPA_PLATFORM");
-    if (platform == "xcb")
+    if (triedPlatform == "xcb")
         std::fprintf(stderr, "Numensight needs a graphical desktop: the X11 display \"%s\" could not be opened.\n",
-                     valueOf("DISPLAY").constData());
+                     triedDisplay.constData());
     else
         std::fprintf(stderr, "Numensight needs a graphical desktop: Qt could not start its \"%s\" platform.\n",
-                     platform.constData());
+                     triedPlatform.constData());
     std::fflush(stderr);
     std::_Exit(1);
 }
@@ -86,13 +103,19 @@ std::unique_ptr<QApplication> connect(int &argc, char **argv)
 {
     // Under Wayland the window manager ignores "stay on top" and placement
     // requests, which the exit window and centred windows rely on; run
-    // through XWayland unless the user chose a platform.
-    if (!isSet("QT_QPA_PLATFORM"))
+    // through XWayland unless the user chose a platform. The choice is the
+    // game's alone: the browsers it starts must not inherit it.
+    const bool chooseX11 = !isSet("QT_QPA_PLATFORM");
+    if (chooseX11)
         setenv("QT_QPA_PLATFORM", "xcb", 1);
+    triedPlatform = option(argc, argv, "platform", "QT_QPA_PLATFORM");
+    triedDisplay = option(argc, argv, "display", "DISPLAY");
     QList<std::pair<QtMsgType, QString>> held;
     heldMessages = &held;
     previousHandler = qInstallMessageHandler(whileConnecting);
     auto application = std::make_unique<QApplication>(argc, argv);
+    if (chooseX11)
+        unsetenv("QT_QPA_PLATFORM");
     qInstallMessageHandler(previousHandler);
     heldMessages = nullptr;
     for (const auto &[type, message] : std::as_const(held))

@@ -1,5 +1,6 @@
 #include "shell/singleinstance.h"
 
+#include <QDir>
 #include <QFile>
 #include <QStandardPaths>
 
@@ -21,10 +22,15 @@ SingleInstance::~SingleInstance()
 
 QString SingleInstance::defaultLockPath()
 {
-    const QString runtimeDir = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    // Without a runtime directory an empty path cannot be opened, and the
-    // guard lets the game start.
-    return runtimeDir.isEmpty() ? QString() : runtimeDir + QStringLiteral("/numensight.lock");
+    QString dir = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    // Qt gives none where its fallback under the temporary folder belongs to
+    // another user, who could thus let a second copy in: the user's own cache
+    // folder serves instead.
+    if (dir.isEmpty()) {
+        dir = QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation);
+        QDir().mkpath(dir);
+    }
+    return dir + QStringLiteral("/numensight.lock");
 }
 
 namespace {

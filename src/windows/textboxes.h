@@ -6,11 +6,6 @@
 #include <QPlainTextEdit>
 #include <QTextEdit>
 
-// What a paste or a drop of `source` inserts into a box with `room`
-// characters left: no more than that, and never more of another program's
-// selection read than that.
-QString pastedText(const QMimeData *source, qsizetype room);
-
 // A multi-line box that, like a one-line box, takes at most 32,767
 // characters (a one-line box's own default): the rest of a paste, a drop or
 // typing is dropped. Laying out megabytes of text would freeze the window.
@@ -26,7 +21,7 @@ protected:
     void insertFromMimeData(const QMimeData *source) override
     {
         if (source && source->hasText())
-            this->insertPlainText(pastedText(source, room()));
+            this->insertPlainText(source->text().left(room()));
     }
 
     void keyPressEvent(QKeyEvent *event) override
@@ -41,14 +36,10 @@ protected:
 
     void inputMethodEvent(QInputMethodEvent *event) override
     {
-        if (event->commitString().size() <= room()) {
-            Box::inputMethodEvent(event);
-            return;
-        }
-        QInputMethodEvent cut(event->preeditString(), event->attributes());
-        cut.setCommitString(event->commitString().left(room()), event->replacementStart(),
-                            event->replacementLength());
-        Box::inputMethodEvent(&cut);
+        if (event->commitString().size() > room())
+            event->setCommitString(event->commitString().left(room()), event->replacementStart(),
+                                   event->replacementLength());
+        Box::inputMethodEvent(event);
     }
 
 private:

@@ -1,9 +1,8 @@
 #include "windows/windowsetup.h"
 
 #include "pages/publisherhosts.h"
-#include "windows/boundedpaste.h"
 #include "windows/desktopcolours.h"
-#include "windows/frameextents.h"
+#include "x11/frameextents.h"
 
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -102,7 +101,6 @@ void setUpWindow(QWidget *window)
         if (!button->isCheckable())
             button->installEventFilter(enter);
     }
-    boundPastes(window);
     centreOnScreen(window);
 }
 

@@ -90,7 +90,6 @@ private Q_SLOTS:
         QTest::newRow("end 33e3") << "5" << "33e3" << "7" << "Please Enter Correct Ending Number" << e << false;
         QTest::newRow("fractional end") << "1" << "2.5" << "2" << "Please Enter Correct Ending Number" << e << false;
         QTest::newRow("negative start") << "-5" << "10" << "3" << "Please Enter Correct Starting Number" << s << true;
-        QTest::newRow("start below 1") << ".5" << "10" << "3" << "Please Enter Correct Starting Number" << s << true;
         QTest::newRow("hex end") << "5" << "0x9" << "7" << "Starting Range Can't be Bigger Than Ending Range" << e << false;
     }
 
@@ -120,6 +119,7 @@ private Q_SLOTS:
         QTest::newRow("highest range") << "1" << "999" << "999";
         QTest::newRow("pasted whole exponent") << "1" << "1e3" << "500";
         QTest::newRow("pasted fractional start") << "1.5" << "10" << "3";
+        QTest::newRow("pasted start below 1") << "0.5" << "10" << "1";
         QTest::newRow("pasted fractional chosen") << "1" << "10" << "5.5";
     }
 
@@ -142,6 +142,10 @@ private Q_SLOTS:
         random.queue({0.0f, 0.3f, 0.95f});
         QCOMPARE(NumberTestRules::DrawNumber(random, 5, 10), 10);
         QCOMPARE(random.taken(), 3);
+        // A start below 1 throws nothing away, as a start of 1.
+        random.queue({0.0f});
+        QCOMPARE(NumberTestRules::DrawNumber(random, 0.5, 10), 1);
+        QCOMPARE(random.taken(), 4);
     }
 
     void drawIsUniformOverTheWholeNumbersOfTheRange()

@@ -14,21 +14,27 @@ private Q_SLOTS:
     void withoutAUsableDisplayItSaysWhatItNeedsAndFails_data()
     {
         QTest::addColumn<QStringList>("environment");
+        QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<QStringList>("needs");
         QTest::addColumn<bool>("oneLine");
         const QStringList desktop{"graphical desktop"};
-        QTest::newRow("no display") << QStringList{} << desktop << true;
-        QTest::newRow("Wayland only") << QStringList{"WAYLAND_DISPLAY=wayland-0"}
+        const QStringList none;
+        QTest::newRow("no display") << none << none << desktop << true;
+        QTest::newRow("Wayland only") << QStringList{"WAYLAND_DISPLAY=wayland-0"} << none
                                       << QStringList{"XWayland", "QT_QPA_PLATFORM=wayland"} << false;
-        QTest::newRow("unreachable display") << QStringList{"DISPLAY=:65000"} << desktop << true;
-        QTest::newRow("malformed display") << QStringList{"DISPLAY=no such thing"} << desktop << true;
+        QTest::newRow("unreachable display") << QStringList{"DISPLAY=:65000"} << none
+                                             << QStringList{"graphical desktop", "\":65000\""} << true;
+        QTest::newRow("-display beside DISPLAY") << QStringList{"DISPLAY=:65000"} << QStringList{"-display", ":65001"}
+                                                 << QStringList{"graphical desktop", "\":65001\""} << true;
+        QTest::newRow("malformed display") << QStringList{"DISPLAY=no such thing"} << none << desktop << true;
         QTest::newRow("platform that cannot start") << QStringList{"QT_QPA_PLATFORM=wayland", "WAYLAND_DISPLAY=nowhere"}
-                                                    << desktop << true;
+                                                    << none << desktop << true;
     }
 
     void withoutAUsableDisplayItSaysWhatItNeedsAndFails()
     {
         QFETCH(QStringList, environment);
+        QFETCH(QStringList, arguments);
         QFETCH(QStringList, needs);
         QFETCH(bool, oneLine);
         GameEnvironment dirs;
@@ -41,7 +47,7 @@ private Q_SLOTS:
         env.insert(QStringLiteral("XDG_CONFIG_HOME"), dirs.configDir());
         QProcess game;
         game.setProcessEnvironment(env);
-        game.start(QStringLiteral(NUMENSIGHT_BINARY), {});
+        game.start(QStringLiteral(NUMENSIGHT_BINARY), arguments);
         QVERIFY(game.waitForFinished(20000));
         QCOMPARE(game.exitStatus(), QProcess::NormalExit);
         QCOMPARE(game.exitCode(), 1);
@@ -75,7 +81,6 @@ private Q_SLOTS:
         if (!env.hasDisplay())
             QSKIP("needs an X display; make test provides one");
         env.setEnvironment(QStringLiteral("WAYLAND_DISPLAY"), QStringLiteral("wayland-0"));
-        env.setEnvironment(QStringLiteral("QT_QPA_PLATFORM"), QString());
         QProcess *game = env.start();
         const QStringList main = X11::waitForWindows(QStringLiteral("^Numensight v1\\.65$"), game->processId());
         QCOMPARE(main.size(), 1);

@@ -58,6 +58,7 @@ private Q_SLOTS:
         const QStringList main = X11::waitForWindows(kMainWindow, pid);
         QCOMPARE(main.size(), 1);
         QCOMPARE(X11::windows(QStringLiteral("."), pid), main);
+        // The browser inherits no platform the game chose for itself.
         QTRY_COMPARE_WITH_TIMEOUT(env.browserAddresses(), opened, Wait::kDeadlineMs);
         // With the main window up both runs of the reminder are over: any
         // other page would already be on its way to the stand-in browser.

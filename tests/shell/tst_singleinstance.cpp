@@ -1,4 +1,5 @@
 #include "shell/singleinstance.h"
+#include "support/childcall.h"
 
 #include <QFile>
 #include <QProcess>
@@ -96,6 +97,32 @@ private Q_SLOTS:
         QCOMPARE(::waitpid(child, &status, 0), child);
         QVERIFY(WIFEXITED(status));
         QCOMPARE(WEXITSTATUS(status), 0);
+    }
+
+    // Without XDG_RUNTIME_DIR Qt falls back to runtime-<user> in the
+    // temporary folder, and gives no folder at all where another user made
+    // that first. The lock then goes to the user's cache folder, and holds.
+    void anotherUsersRuntimeFolderLeavesTheGuardWorking()
+    {
+        const passwd *nobody = ::getpwnam("nobody");
+        if (::geteuid() != 0 || !nobody)
+            QSKIP("giving a folder to another user needs root and a user \"nobody\"");
+        const QByteArray taken = QFile::encodeName(m_dir.filePath(QStringLiteral("runtime-")))
+            + ::getpwuid(::geteuid())->pw_name;
+        QCOMPARE(::mkdir(taken.constData(), 0700), 0);
+        QCOMPARE(::chown(taken.constData(), nobody->pw_uid, nobody->pw_gid), 0);
+        const QString cache = m_dir.filePath(QStringLiteral("cache"));
+        const QString cacheLock = cache + QStringLiteral("/numensight.lock");
+        // In a child, whose environment goes with it.
+        QCOMPARE(callInChild([&] {
+                     ::unsetenv("XDG_RUNTIME_DIR");
+                     ::setenv("TMPDIR", QFile::encodeName(m_dir.path()).constData(), 1);
+                     ::setenv("XDG_CACHE_HOME", QFile::encodeName(cache).constData(), 1);
+                     const QString lock = SingleInstance::defaultLockPath();
+                     SingleInstance first(lock), second(lock);
+                     return lock == cacheLock && !first.PreviousInstanceRunning() && second.PreviousInstanceRunning();
+                 }),
+                 QStringLiteral("true"));
     }
 
     void unopenableLockLetsTheGameStart()

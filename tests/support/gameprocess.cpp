@@ -36,7 +36,8 @@ QProcess *GameEnvironment::start()
 {
     auto process = std::make_unique<QProcess>();
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    // As for a player who chose no platform: the game picks X11 itself.
+    env.remove(QStringLiteral("QT_QPA_PLATFORM"));
     env.insert(QStringLiteral("XDG_RUNTIME_DIR"), m_runtime.path());
     env.insert(QStringLiteral("XDG_CONFIG_HOME"), m_config.path());
     for (const auto &[name, value] : m_environment)
@@ -60,7 +61,8 @@ void GameEnvironment::fakeBrowser()
     QFile file(script);
     if (!file.open(QIODevice::WriteOnly))
         qFatal("cannot write %s", qPrintable(script));
-    file.write("#!/bin/sh\nprintf '%s\\n' \"$1\" >> \"$(dirname \"$0\")/browser.log\"\n");
+    file.write("#!/bin/sh\nprintf '%s%s\\n' \"$1\" \"${QT_QPA_PLATFORM+ QT_QPA_PLATFORM=$QT_QPA_PLATFORM}\" \\\n"
+               "    >> \"$(dirname \"$0\")/browser.log\"\n");
     file.close();
     file.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     setEnvironment(QStringLiteral("PATH"), m_tools.path() + u':' + qEnvironmentVariable("PATH"));

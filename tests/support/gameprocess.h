@@ -27,7 +27,8 @@ public:
 
     // Puts a stand-in xdg-open first on PATH for every later start. Qt hands
     // it each address the program opens; it appends them, one a line, to a
-    // log that browserAddresses() reads. It runs detached: poll.
+    // log that browserAddresses() reads, each followed by the QT_QPA_PLATFORM
+    // it inherited, if any. It runs detached: poll.
     void fakeBrowser();
     QStringList browserAddresses() const;
 

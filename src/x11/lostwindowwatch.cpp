@@ -1,7 +1,7 @@
-#include "windows/lostwindowwatch.h"
+#include "x11/lostwindowwatch.h"
 
-#include <QApplication>
-#include <QWidget>
+#include <QGuiApplication>
+#include <QWindow>
 
 #include <xcb/xcb.h>
 
@@ -27,10 +27,10 @@ bool LostWindowWatch::nativeEventFilter(const QByteArray &eventType, void *messa
     const auto *event = static_cast<const xcb_generic_event_t *>(message);
     if ((event->response_type & 0x7F) != XCB_DESTROY_NOTIFY)
         return false;
-    // A window the game destroyed itself is gone from its widgets by now.
+    // A window the game destroyed itself has lost its native handle by now.
     const xcb_window_t window = reinterpret_cast<const xcb_destroy_notify_event_t *>(event)->window;
-    for (const QWidget *widget : QApplication::topLevelWidgets()) {
-        if (widget->internalWinId() == window) {
+    for (QWindow *shown : QGuiApplication::topLevelWindows()) {
+        if (shown->handle() && shown->winId() == window) {
             m_onLost();
             break;
         }

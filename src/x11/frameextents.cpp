@@ -1,6 +1,6 @@
-#include "windows/frameextents.h"
+#include "x11/frameextents.h"
 
-#include "windows/xcbreplies.h"
+#include "x11/xcbreplies.h"
 
 #include <QGuiApplication>
 
@@ -22,6 +22,7 @@ struct Question
     xcb_connection_t *connection = nullptr;
     xcb_window_t probe = XCB_WINDOW_NONE;
     xcb_atom_t extentsAtom = XCB_ATOM_NONE;
+    QSize screen;
 };
 
 Question ask()
@@ -30,7 +31,8 @@ Question ask()
     xcb_connection_t *c = x11 ? x11->connection() : nullptr;
     if (!c)
         return {};
-    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(c)).data->root;
+    const xcb_screen_t *screen = xcb_setup_roots_iterator(xcb_get_setup(c)).data;
+    const xcb_window_t root = screen->root;
 
     const auto [supportedAtom, requestAtom, extentsAtom] = internAtoms(
         c, std::array<const char *, 3>{"_NET_SUPPORTED", "_NET_REQUEST_FRAME_EXTENTS", "_NET_FRAME_EXTENTS"});
@@ -61,7 +63,7 @@ Question ask()
     xcb_send_event(c, 0, root, XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
                    reinterpret_cast<const char *>(&request));
     xcb_flush(c);
-    return {c, probe, extentsAtom};
+    return {c, probe, extentsAtom, QSize(screen->width_in_pixels, screen->height_in_pixels)};
 }
 
 // The answer comes as a property; a window manager answers within
@@ -77,7 +79,7 @@ QMargins answerTo(const Question &question)
         const auto answer = property(c, question.probe, question.extentsAtom, XCB_ATOM_CARDINAL, 4);
         if (answer && xcb_get_property_value_length(answer.get()) == 4 * int(sizeof(uint32_t))) {
             const auto *value = static_cast<const uint32_t *>(xcb_get_property_value(answer.get()));
-            extents = QMargins(int(value[0]), int(value[2]), int(value[1]), int(value[3]));
+            extents = plausibleFrameExtents({value[0], value[1], value[2], value[3]}, question.screen);
             break;
         }
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
@@ -103,4 +105,12 @@ QMargins frameExtentsOfNewWindows()
 {
     static const QMargins extents = answerTo(question());
     return extents;
+}
+
+QMargins plausibleFrameExtents(const std::array<uint32_t, 4> &extents, QSize screen)
+{
+    const auto [left, right, top, bottom] = extents;
+    if (qint64(left) + right >= screen.width() || qint64(top) + bottom >= screen.height())
+        return {};
+    return QMargins(int(left), int(top), int(right), int(bottom));
 }
