@@ -122,8 +122,9 @@ snapshots: build
 # The package is built in a tree of its own, without tests and tools
 # (BUILD_TESTING=OFF), with Debian's flags, hardening included, as Debian
 # builds its CMake packages (build type None). Their -ffile-prefix-map keeps
-# this folder's path out of the binary, and every time stamp is the last
-# commit's, so one commit gives the same package wherever and whenever it is
+# this folder's path out of the binary, every time stamp is the last commit's,
+# and the umask is Debian's 022 (CPack gives the .deb's members the umask's
+# modes), so one commit gives the same package wherever and whenever it is
 # built.
 SOURCE_DATE_EPOCH ?= $(shell git log -1 --format=%ct 2>/dev/null)
 $(PACKAGE_BUILD)/CMakeCache.txt: | package-deps
@@ -132,7 +133,7 @@ $(PACKAGE_BUILD)/CMakeCache.txt: | package-deps
 	    -DCMAKE_CXX_FLAGS="$$(flags CPPFLAGS) $$(flags CXXFLAGS)" -DCMAKE_EXE_LINKER_FLAGS="$$(flags LDFLAGS)"
 
 package: package-deps $(PACKAGE_BUILD)/CMakeCache.txt
-	$(if $(SOURCE_DATE_EPOCH),SOURCE_DATE_EPOCH=$(SOURCE_DATE_EPOCH)) \
+	umask 022 && $(if $(SOURCE_DATE_EPOCH),SOURCE_DATE_EPOCH=$(SOURCE_DATE_EPOCH)) \
 	    cmake --build $(PACKAGE_BUILD) -j$(JOBS) --target package
 
 # Errors and warnings fail; informational tags are shown.
