@@ -3,13 +3,14 @@
 #   make test   install the test tools too, build everything, run every test
 #               (also under AddressSanitizer and UndefinedBehaviorSanitizer),
 #               and check the package with lintian
-#   make package  a Debian package, build/numensight_<version>-<release>_<arch>.deb
+#   make package  a Debian package, build-package/numensight_<version>-<release>_<arch>.deb
 #   make bench    start-up (times and instruction counts), memory, idle CPU and
 #                 wait-notice figures
 
-BUILD      := build
-ASAN_BUILD := build-asan
-JOBS       := $(shell nproc 2>/dev/null || echo 2)
+BUILD         := build
+ASAN_BUILD    := build-asan
+PACKAGE_BUILD := build-package
+JOBS          := $(shell nproc 2>/dev/null || echo 2)
 
 # Building and running the game needs only these (libxcb1-dev: src/x11/ asks
 # the window manager through plain xcb which frame it will add to a window, and
@@ -18,11 +19,11 @@ RUN_PACKAGES := g++ make cmake qt6-base-dev libxcb1-dev fonts-dejavu-core
 # A Debian package adds the scanner of the libraries the binary links
 # (dpkg-shlibdeps).
 PACKAGE_PACKAGES := dpkg-dev
+# The headless tests add the validators of the menu entry and metainfo.
+CHECK_PACKAGES := desktop-file-utils appstream
 # Testing adds the real-window tools: a virtual X server, a window manager,
-# window queries, input and screenshots; the validators of the menu entry and
-# metainfo; the package's checker.
-TEST_PACKAGES := xvfb openbox x11-utils xdotool imagemagick \
-                 desktop-file-utils appstream lintian
+# window queries, input and screenshots; and the package's checker.
+TEST_PACKAGES := xvfb openbox x11-utils xdotool imagemagick lintian
 # The benchmark adds the instruction counter.
 BENCH_PACKAGES := valgrind
 
@@ -32,16 +33,17 @@ SUDO := $(if $(filter 0,$(shell id -u)),,sudo)
 # say which folder it enters and leaves.
 MAKEFLAGS += --no-print-directory
 
-.PHONY: all deps run-deps package-deps bench-deps build run test test-fast asan snapshots package lint-package bench clean
+.PHONY: all deps run-deps check-deps package-deps bench-deps build run test test-fast asan snapshots package lint-package bench clean
 
 all: build
 
 run-deps: PACKAGES := $(RUN_PACKAGES)
+check-deps: PACKAGES := $(RUN_PACKAGES) $(CHECK_PACKAGES)
 package-deps: PACKAGES := $(RUN_PACKAGES) $(PACKAGE_PACKAGES)
-deps: PACKAGES := $(RUN_PACKAGES) $(PACKAGE_PACKAGES) $(TEST_PACKAGES)
-bench-deps: PACKAGES := $(RUN_PACKAGES) $(PACKAGE_PACKAGES) $(TEST_PACKAGES) $(BENCH_PACKAGES)
+deps: PACKAGES := $(RUN_PACKAGES) $(PACKAGE_PACKAGES) $(CHECK_PACKAGES) $(TEST_PACKAGES)
+bench-deps: PACKAGES := $(RUN_PACKAGES) $(PACKAGE_PACKAGES) $(CHECK_PACKAGES) $(TEST_PACKAGES) $(BENCH_PACKAGES)
 # apt's own output goes to a log that is shown only when it fails.
-deps run-deps package-deps bench-deps:
+deps run-deps check-deps package-deps bench-deps:
 	@missing=$$(for p in $(PACKAGES); do \
 	    dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null | grep -q '^install ok installed' || echo $$p; \
 	  done); \
@@ -60,13 +62,17 @@ deps run-deps package-deps bench-deps:
 $(BUILD)/CMakeCache.txt: | run-deps
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
-build: deps $(BUILD)/CMakeCache.txt
+# Everything in build/: the game, its tests and tools.
+build: run-deps $(BUILD)/CMakeCache.txt
 	cmake --build $(BUILD) -j$(JOBS)
 
 # Only the game: the tests and tools are built by the first make test.
+# Without a display it can use, the game says so in one line and ends with
+# status 1; the build went well, so make ends without an error of its own.
 run: run-deps $(BUILD)/CMakeCache.txt
 	cmake --build $(BUILD) -j$(JOBS) --target numensight
-	./$(BUILD)/numensight
+	@echo ./$(BUILD)/numensight; ./$(BUILD)/numensight || { status=$$?; [ $$status -eq 1 ] || exit $$status; \
+	  echo "make run: the game is built ($(BUILD)/numensight); start it on a graphical desktop."; }
 
 SANITIZER_ENV := ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
                  LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp \
@@ -82,7 +88,7 @@ ctest_pass = rm -f $(1)/Testing/Temporary/LastTestsFailed.log; \
 	  || echo "$(1): the pass ended without naming a failed test"; } >> $(FAILED)
 
 # Both passes always run; the summary names every failed test with its pass.
-test: build asan lint-package
+test: deps build asan lint-package
 	@rm -f $(FAILED)
 	$(call ctest_pass,$(BUILD))
 	$(call ctest_pass,$(ASAN_BUILD),$(SANITIZER_ENV))
@@ -94,7 +100,7 @@ test: build asan lint-package
 	echo "tests: $$((total - failed)) passed, $$failed failed"; rm -f $(FAILED); [ $$failed -eq 0 ]
 
 # Only the headless unit and widget tests: seconds, no X server.
-test-fast: build
+test-fast: check-deps build
 	ctest --test-dir $(BUILD) --output-on-failure -L unit -j$(JOBS)
 
 # The sanitized build also names other hosts, so that a caption or a test
@@ -106,21 +112,38 @@ asan: deps
 
 # Every window in its notable states as PNG files under build/snapshots, and
 # again at twice the size (as on a high-density display) under scale2/.
+# A runtime folder of their own, removed after, or Qt would leave one in /tmp.
 snapshots: build
-	QT_QPA_PLATFORM=offscreen $(BUILD)/tools/snapshots $(BUILD)/snapshots
-	QT_QPA_PLATFORM=offscreen QT_SCALE_FACTOR=2 $(BUILD)/tools/snapshots $(BUILD)/snapshots/scale2
+	runtime=$$(mktemp -d) && status=0 && \
+	{ QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR=$$runtime $(BUILD)/tools/snapshots $(BUILD)/snapshots && \
+	  QT_QPA_PLATFORM=offscreen QT_SCALE_FACTOR=2 XDG_RUNTIME_DIR=$$runtime \
+	    $(BUILD)/tools/snapshots $(BUILD)/snapshots/scale2; } || status=$$?; \
+	rm -rf "$$runtime"; exit $$status
 
-# Only the game and its package: no test tools.
-package: package-deps $(BUILD)/CMakeCache.txt
-	cmake --build $(BUILD) -j$(JOBS) --target numensight
-	cd $(BUILD) && cpack -G DEB
+# The package is built in a tree of its own, without tests and tools
+# (BUILD_TESTING=OFF), with Debian's flags, hardening included, as Debian
+# builds its CMake packages (build type None), less -g: the package is
+# stripped, and debug information cost a fifth of this tree's compile time.
+# Their -ffile-prefix-map keeps this folder's path out of the binary, every
+# time stamp is the last commit's, and the umask is Debian's 022 (CPack gives
+# the .deb's members the umask's modes), so one commit gives the same package
+# wherever and whenever it is built.
+SOURCE_DATE_EPOCH ?= $(shell git log -1 --format=%ct 2>/dev/null)
+$(PACKAGE_BUILD)/CMakeCache.txt: | package-deps
+	flags() { DEB_BUILD_MAINT_OPTIONS=hardening=+all DEB_CXXFLAGS_MAINT_STRIP=-g dpkg-buildflags --get $$1; }; \
+	cmake -S . -B $(PACKAGE_BUILD) -DCMAKE_BUILD_TYPE=None -DBUILD_TESTING=OFF \
+	    -DCMAKE_CXX_FLAGS="$$(flags CPPFLAGS) $$(flags CXXFLAGS)" -DCMAKE_EXE_LINKER_FLAGS="$$(flags LDFLAGS)"
+
+package: package-deps $(PACKAGE_BUILD)/CMakeCache.txt
+	umask 022 && $(if $(SOURCE_DATE_EPOCH),SOURCE_DATE_EPOCH=$(SOURCE_DATE_EPOCH)) \
+	    cmake --build $(PACKAGE_BUILD) -j$(JOBS) --target package
 
 # Errors and warnings fail; informational tags are shown.
 # lintian leaves a cache file in its temporary folder; it gets one of its own.
 lint-package: package
 	tmp=$$(mktemp -d) && status=0 && \
 	TMPDIR=$$tmp lintian $(if $(filter 0,$(shell id -u)),--allow-root) --fail-on error,warning --display-info \
-	    $$(ls -t $(BUILD)/numensight_*.deb | head -n1) || status=$$?; \
+	    $$(ls -t $(PACKAGE_BUILD)/numensight_*.deb | head -n1) || status=$$?; \
 	rm -rf "$$tmp"; exit $$status
 
 # Figures only; never a test. Runs on a private Xvfb display with openbox.
@@ -129,4 +152,4 @@ bench: bench-deps $(BUILD)/CMakeCache.txt
 	scripts/with-xvfb.sh scripts/bench.sh $(BUILD)
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(PACKAGE_BUILD)
