@@ -1,4 +1,5 @@
 #include "game/randomsource.h"
+#include "support/testmain.h"
 
 #include <QTest>
 
@@ -26,5 +27,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_GUILESS_MAIN(TestRandomSource)
+TEST_CLASS(TestRandomSource, Core)
 #include "tst_randomsource.moc"

@@ -1,4 +1,5 @@
 #include "game/scorebook.h"
+#include "support/testmain.h"
 
 #include <QTest>
 
@@ -24,5 +25,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_GUILESS_MAIN(TestScoreBook)
+TEST_CLASS(TestScoreBook, Core)
 #include "tst_scorebook.moc"

@@ -1,4 +1,5 @@
 #include "game/fieldnumber.h"
+#include "support/testmain.h"
 #include "game/numbertestrules.h"
 #include "game/picknumberrules.h"
 #include "support/scriptedrandom.h"
@@ -215,5 +216,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_GUILESS_MAIN(TestTestRules)
+TEST_CLASS(TestTestRules, Core)
 #include "tst_testrules.moc"

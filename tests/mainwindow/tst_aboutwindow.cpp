@@ -1,4 +1,5 @@
 #include "pages/publisherhosts.h"
+#include "support/testmain.h"
 #include "support/mainwindowfixture.h"
 #include "support/urlcatcher.h"
 
@@ -66,5 +67,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(TestAboutWindow)
+TEST_CLASS(TestAboutWindow, Widgets)
 #include "tst_aboutwindow.moc"

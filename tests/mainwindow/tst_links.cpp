@@ -1,4 +1,5 @@
 #include "support/mainwindowfixture.h"
+#include "support/testmain.h"
 #include "support/urlcatcher.h"
 
 #include <QAction>
@@ -172,5 +173,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(TestLinks)
+TEST_CLASS(TestLinks, Widgets)
 #include "tst_links.moc"

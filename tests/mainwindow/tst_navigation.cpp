@@ -1,4 +1,5 @@
 #include "support/mainwindowfixture.h"
+#include "support/testmain.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -20,6 +21,8 @@ class TestNavigation : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    void initTestCase() { TestMain::hideSizeHintWarnings(); }
+
     void loadShowsTheStartPanelAndChoosingRenamesPlay()
     {
         MainWindowFixture f;
@@ -240,5 +243,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(TestNavigation)
+TEST_CLASS(TestNavigation, Widgets)
 #include "tst_navigation.moc"

@@ -1,4 +1,5 @@
 #include "support/mainwindowfixture.h"
+#include "support/testmain.h"
 
 #include "game/verdict.h"
 
@@ -27,6 +28,8 @@ class TestPlays : public QObject
     }
 
 private Q_SLOTS:
+    void initTestCase() { TestMain::hideSizeHintWarnings(); }
+
     // The rules decide the message and the field (tst_testrules); the window
     // shows it, empties the start when told, moves the focus, and plays nothing.
     void refusedEntriesShowTheirMessageAndMoveTheFocus_data()
@@ -237,5 +240,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(TestPlays)
+TEST_CLASS(TestPlays, Widgets)
 #include "tst_plays.moc"

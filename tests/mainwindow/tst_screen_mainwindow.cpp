@@ -1,4 +1,5 @@
 #include "support/mainwindowfixture.h"
+#include "support/testmain.h"
 #include "support/screen.h"
 #include "support/wait.h"
 #include "windows/desktopcolours.h"
@@ -210,5 +211,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(TestScreenMainWindow)
+TEST_CLASS(TestScreenMainWindow, Widgets)
 #include "tst_screen_mainwindow.moc"

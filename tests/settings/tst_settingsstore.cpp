@@ -1,4 +1,5 @@
 #include "settings/scramble.h"
+#include "support/testmain.h"
 #include "settings/settingsstore.h"
 #include "support/childcall.h"
 #include "support/fifowatch.h"
@@ -214,9 +215,9 @@ private Q_SLOTS:
                  u"/cfg/Numensight/numensight-old.ini"_s);
         QCOMPARE(SettingsStore::defaultFilePath(),
                  QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)
-                     + u"/Numensight/tst_settingsstore.ini"_s);
+                     + u"/Numensight/settings_unit.ini"_s);
     }
 };
 
-QTEST_GUILESS_MAIN(TestSettingsStore)
+TEST_CLASS(TestSettingsStore, Core)
 #include "tst_settingsstore.moc"

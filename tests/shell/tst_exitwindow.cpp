@@ -1,4 +1,5 @@
 #include "pages/modhelp.h"
+#include "support/testmain.h"
 #include "pages/publisherhosts.h"
 #include "shell/frmexitscreen.h"
 #include "shell/modtellafriend.h"
@@ -87,6 +88,8 @@ class TestExitWindow : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    void initTestCase() { TestMain::hideSizeHintWarnings(); }
+
     // The draw picks one of four messages; each names the forum and fits.
     void supportMessageFollowsTheDraw_data()
     {
@@ -323,5 +326,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(TestExitWindow)
+TEST_CLASS(TestExitWindow, Widgets)
 #include "tst_exitwindow.moc"

@@ -1,4 +1,5 @@
 #include "support/gameprocess.h"
+#include "support/testmain.h"
 #include "support/wait.h"
 
 #include <QDir>
@@ -91,5 +92,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_GUILESS_MAIN(TestProcessDisplay)
+TEST_CLASS(TestProcessDisplay, Core)
 #include "tst_process_display.moc"

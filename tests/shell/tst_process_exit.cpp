@@ -1,4 +1,5 @@
 #include "support/gameprocess.h"
+#include "support/testmain.h"
 #include "support/screen.h"
 #include "support/wait.h"
 
@@ -185,5 +186,5 @@ private:
     QTemporaryFile m_suppressions;
 };
 
-QTEST_GUILESS_MAIN(TestProcessExit)
+TEST_CLASS(TestProcessExit, Core)
 #include "tst_process_exit.moc"

@@ -1,4 +1,5 @@
 #include "settings/settingsstore.h"
+#include "support/testmain.h"
 #include "support/gameprocess.h"
 #include "support/wait.h"
 
@@ -68,5 +69,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_GUILESS_MAIN(TestProcessReminder)
+TEST_CLASS(TestProcessReminder, Core)
 #include "tst_process_reminder.moc"

@@ -1,4 +1,5 @@
 #include "support/files.h"
+#include "support/testmain.h"
 #include "support/gameprocess.h"
 
 #include <QFile>
@@ -74,5 +75,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_GUILESS_MAIN(TestProcessSingleInstance)
+TEST_CLASS(TestProcessSingleInstance, Core)
 #include "tst_process_singleinstance.moc"

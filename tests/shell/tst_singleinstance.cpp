@@ -1,4 +1,5 @@
 #include "shell/singleinstance.h"
+#include "support/testmain.h"
 #include "support/childcall.h"
 
 #include <QFile>
@@ -132,5 +133,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_GUILESS_MAIN(TestSingleInstance)
+TEST_CLASS(TestSingleInstance, Core)
 #include "tst_singleinstance.moc"

@@ -1,4 +1,5 @@
 #include "mainwindow/frmmain.h"
+#include "support/testmain.h"
 #include "shell/application.h"
 #include "shell/desktopsession.h"
 #include "settings/settingsstore.h"
@@ -80,6 +81,8 @@ class TestStartup : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    void initTestCase() { TestMain::hideSizeHintWarnings(); }
+
     void firstStartRecordsTodayQuietlyAndShowsTheMainWindow()
     {
         Start start;
@@ -177,5 +180,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(TestStartup)
+TEST_CLASS(TestStartup, Widgets)
 #include "tst_startup.moc"

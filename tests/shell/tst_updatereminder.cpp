@@ -1,4 +1,5 @@
 #include "settings/scramble.h"
+#include "support/testmain.h"
 #include "settings/settingsstore.h"
 #include "shell/updatereminder.h"
 #include "support/files.h"
@@ -52,6 +53,8 @@ class TestUpdateReminder : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    void initTestCase() { TestMain::hideSizeHintWarnings(); }
+
     void timeline_data()
     {
         QTest::addColumn<QString>("storedBefore");
@@ -136,5 +139,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(TestUpdateReminder)
+TEST_CLASS(TestUpdateReminder, Widgets)
 #include "tst_updatereminder.moc"

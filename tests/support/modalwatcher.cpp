@@ -4,24 +4,8 @@
 #include <QApplication>
 #include <QTest>
 
-namespace {
-// The offscreen platform warns about every fixed-size window it shows.
-QtMessageHandler previousHandler = nullptr;
-void quietHandler(QtMsgType type, const QMessageLogContext &context, const QString &message)
-{
-    if (message.contains(QLatin1String("does not support propagateSizeHints")))
-        return;
-    previousHandler(type, context, message);
-}
-} // namespace
-
 ModalWatcher::ModalWatcher()
 {
-    static const bool installed = [] {
-        previousHandler = qInstallMessageHandler(quietHandler);
-        return true;
-    }();
-    Q_UNUSED(installed);
     m_timer.setInterval(5);
     connect(&m_timer, &QTimer::timeout, this, &ModalWatcher::poll);
     m_timer.start();

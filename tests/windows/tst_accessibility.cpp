@@ -1,4 +1,5 @@
 #include "support/mainwindowfixture.h"
+#include "support/testmain.h"
 
 #include "mainwindow/frmabout.h"
 #include "shell/frmexitscreen.h"
@@ -82,5 +83,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(TestAccessibility)
+TEST_CLASS(TestAccessibility, Widgets)
 #include "tst_accessibility.moc"

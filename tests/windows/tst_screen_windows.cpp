@@ -1,6 +1,7 @@
 // What the player sees of the four windows on a real X display under a
 // window manager, under the light desktop palette and under a dark one.
 #include "game/randomsource.h"
+#include "support/testmain.h"
 #include "game/scorebook.h"
 #include "mainwindow/frmabout.h"
 #include "mainwindow/frmmain.h"
@@ -322,5 +323,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(TestScreenWindows)
+TEST_CLASS(TestScreenWindows, Widgets)
 #include "tst_screen_windows.moc"

@@ -1,4 +1,5 @@
 #include "windows/windowiconengine.h"
+#include "support/testmain.h"
 
 #include <QIcon>
 #include <QImage>
@@ -62,5 +63,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(TestWindowIcon)
+TEST_CLASS(TestWindowIcon, Widgets)
 #include "tst_windowicon.moc"

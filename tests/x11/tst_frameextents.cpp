@@ -1,4 +1,5 @@
 #include "x11/frameextents.h"
+#include "support/testmain.h"
 
 #include <QTest>
 
@@ -28,5 +29,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_APPLESS_MAIN(TestFrameExtents)
+TEST_CLASS(TestFrameExtents, None)
 #include "tst_frameextents.moc"
