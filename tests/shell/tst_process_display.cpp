@@ -68,7 +68,7 @@ private Q_SLOTS:
             QSKIP("needs an X display; make test provides one");
         env.setEnvironment(QStringLiteral("QT_SCALE_FACTOR"), QStringLiteral("3"));
         QProcess *game = env.start();
-        const QStringList main = X11::waitForWindows(QStringLiteral("^Numensight v1\\.65$"), game->processId());
+        const QStringList main = X11::waitForWindows(MainWindowTitle, game->processId());
         QCOMPARE(main.size(), 1);
         QRect frame;
         WAIT_VERIFY((frame = X11::frame(main[0])).topLeft() == QPoint(0, 0),
@@ -83,7 +83,7 @@ private Q_SLOTS:
             QSKIP("needs an X display; make test provides one");
         env.setEnvironment(QStringLiteral("WAYLAND_DISPLAY"), QStringLiteral("wayland-0"));
         QProcess *game = env.start();
-        const QStringList main = X11::waitForWindows(QStringLiteral("^Numensight v1\\.65$"), game->processId());
+        const QStringList main = X11::waitForWindows(MainWindowTitle, game->processId());
         QCOMPARE(main.size(), 1);
         QVERIFY(X11::property(main[0], QStringLiteral("WM_CLASS")).endsWith(QLatin1String("\"numensight\"")));
         const QString icons = X11::property(main[0], QStringLiteral("_NET_WM_ICON"));

@@ -2,9 +2,16 @@
 
 #include <QProcess>
 #include <QRect>
+#include <QRegularExpression>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
+
+// xdotool's patterns for the program's windows: the main and exit windows
+// carry the title and version, message boxes the title alone.
+inline const QString MainWindowTitle =
+    QStringLiteral("^Numensight v") + QRegularExpression::escape(QStringLiteral(NUMENSIGHT_VERSION)) + u'$';
+inline const QString MessageBoxTitle = QStringLiteral("^Numensight$");
 
 // Runs the real program on the X display the test runs under, with its own
 // runtime (lock) and configuration (settings) folders, and looks at its

@@ -266,7 +266,7 @@ private Q_SLOTS:
                         clipped << w->objectName();
                     if (label->wordWrap()) {
                         const int needed = metrics.boundingRect(label->contentsRect(), Qt::TextWordWrap, label->text()).height();
-                        if (needed > visibleRect(w, window).height() && w->objectName() != u"txtMessage")
+                        if (needed > visibleRect(w, window).height())
                             clipped << w->objectName();
                         continue;
                     }
