@@ -2,21 +2,14 @@
 
 #include <QApplication>
 
-#include <cstdio>
 #include <map>
 #include <memory>
 #include <string>
 
 namespace {
-struct TestClass
+std::map<std::string, std::pair<TestMain::App, std::function<int(int, char **)>>> &testClasses()
 {
-    TestMain::App app;
-    std::function<int(int, char **)> run;
-};
-
-std::map<std::string, TestClass> &testClasses()
-{
-    static std::map<std::string, TestClass> classes;
+    static std::map<std::string, std::pair<TestMain::App, std::function<int(int, char **)>>> classes;
     return classes;
 }
 
@@ -30,7 +23,7 @@ void withoutSizeHintWarnings(QtMsgType type, const QMessageLogContext &context, 
 
 bool TestMain::add(const char *name, App app, std::function<int(int, char **)> run)
 {
-    return testClasses().emplace(name, TestClass{app, std::move(run)}).second;
+    return testClasses().emplace(name, std::pair(app, std::move(run))).second;
 }
 
 // QtTest's own handler, installed as the run starts, passes on nothing.
@@ -43,22 +36,21 @@ int main(int argc, char *argv[])
 {
     const auto found = argc > 1 ? testClasses().find(argv[1]) : testClasses().end();
     if (found == testClasses().end()) {
-        std::fprintf(stderr, "usage: %s CLASS [QtTest arguments]\nclasses:", argv[0]);
         for (const auto &entry : testClasses())
-            std::fprintf(stderr, " %s", entry.first.c_str());
-        std::fputc('\n', stderr);
+            qWarning("%s %s", argv[0], entry.first.c_str());
         return 2;
     }
     // QtTest sees the program's name and the arguments after the class.
     argv[1] = argv[0];
     --argc;
     ++argv;
-    std::unique_ptr<QCoreApplication> app;
-    if (found->second.app == TestMain::App::Widgets)
-        app = std::make_unique<QApplication>(argc, argv);
-    else if (found->second.app == TestMain::App::Core)
-        app = std::make_unique<QCoreApplication>(argc, argv);
-    if (app)
-        app->setAttribute(Qt::AA_Use96Dpi, true);
-    return found->second.run(argc, argv);
+    const auto &[app, run] = found->second;
+    std::unique_ptr<QCoreApplication> application;
+    if (app == TestMain::App::Widgets)
+        application = std::make_unique<QApplication>(argc, argv);
+    else if (app == TestMain::App::Core)
+        application = std::make_unique<QCoreApplication>(argc, argv);
+    if (application)
+        application->setAttribute(Qt::AA_Use96Dpi, true);
+    return run(argc, argv);
 }

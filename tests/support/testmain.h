@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QTest>
-#include "support/testmain.h"
 
 #include <functional>
 
