@@ -1,214 +1,60 @@
 #include "support/mainwindowfixture.h"
 #include "support/screen.h"
+#include "support/testmain.h"
 #include "support/wait.h"
-#include "windows/desktopcolours.h"
 
-#include "game/scoretext.h"
-
-#include <QDateTime>
-#include <QDir>
-#include <QLineEdit>
 #include <QProcess>
-#include <QTemporaryDir>
-#include <QTextEdit>
-
-namespace {
-const QColor kNoticeWhite(255, 255, 255);
-
-// Records when a widget was shown and hidden, on the wall clock that a shell
-// started by the test also reads.
-class ShownTimes : public QObject
-{
-public:
-    qint64 shown = 0;
-    qint64 hidden = 0;
-
-protected:
-    bool eventFilter(QObject *, QEvent *event) override
-    {
-        if (event->type() == QEvent::Show)
-            shown = QDateTime::currentMSecsSinceEpoch();
-        else if (event->type() == QEvent::Hide && shown)
-            hidden = QDateTime::currentMSecsSinceEpoch();
-        return false;
-    }
-};
-
-// Another program that, while the test's thread waits inside a play, runs
-// `commands` after each delay and prints the wall-clock times around them.
-QProcess *observe(QObject *parent, const QStringList &delays, const QString &commands)
-{
-    QString script;
-    for (const QString &delay : delays)
-        script += QStringLiteral("sleep %1; date +%s%3N; %2; date +%s%3N; ").arg(delay, commands);
-    auto *process = new QProcess(parent);
-    process->start(QStringLiteral("sh"), {QStringLiteral("-c"), script});
-    return process;
-}
-
-// The play may already have seen the observer end.
-bool finished(QProcess *process)
-{
-    return process->state() == QProcess::NotRunning || process->waitForFinished(20000);
-}
-
-QString cropOf(const QWidget *widget)
-{
-    const QPoint at = widget->mapToGlobal(QPoint(0, 0));
-    return QStringLiteral("%1x%2+%3+%4").arg(widget->width()).arg(widget->height()).arg(at.x()).arg(at.y());
-}
-
-// Rows of the box's pixels that hold ink, grouped into bands of adjacent rows;
-// for each band, the width the ink spans.
-QList<int> inkBandWidths(const QImage &image, const QColor &background)
-{
-    QList<int> widths;
-    bool inBand = false;
-    for (int y = 0; y < image.height(); ++y) {
-        int left = image.width(), right = -1;
-        for (int x = 0; x < image.width(); ++x) {
-            if (DesktopColours::contrast(image.pixelColor(x, y), background) > 2.0) {
-                left = std::min(left, x);
-                right = x;
-            }
-        }
-        if (right < 0) {
-            inBand = false;
-            continue;
-        }
-        if (!inBand)
-            widths.append(0);
-        widths.last() = std::max(widths.last(), right - left + 1);
-        inBand = true;
-    }
-    return widths;
-}
-} // namespace
 
 class TestScreenMainWindow : public QObject
 {
     Q_OBJECT
 
 private Q_SLOTS:
-    // Another client reads the server's pixels twice while the play waits:
-    // both times the notice covers the panel; after the verdict it is gone.
+    // Another client reads the server's pixels from inside the play's pause,
+    // as it starts and once the real wait is over: both times the white
+    // notice covers its place; after the verdict it is gone. A click on OK,
+    // keys and the desktop's request to close the window, given during the
+    // pause, wait as on a blocked thread: they make no second play, and by
+    // the verdict the result window is modal, so Total Score's access key
+    // reaches nothing.
     void waitNoticeIsOnTheScreenThroughoutThePause()
     {
-        Pause realPause;
-        MainWindowFixture f(&realPause);
-        QVERIFY(Screen::showAndWait(&f.window));
-        f.enterNumberTest("1", "5", "3");
-        QWidget *notice = f.get("picMessage");
-        double white = 1;
-        const auto noticeGone = [&] { return (white = Screen::share(Screen::pixels(notice), kNoticeWhite)) < 0.05; };
-        WAIT_VERIFY(noticeGone(), QStringLiteral("notice white on %1 of its area").arg(white));
-
-        ShownTimes times;
-        notice->installEventFilter(&times);
-        QTemporaryDir dir;
-        QProcess *observer = observe(this, {QStringLiteral("0.2"), QStringLiteral("0.3")},
-                                     QStringLiteral("import -silent -window root -crop %1 %2/grab$(date +%N).png")
-                                         .arg(cropOf(notice), dir.path()));
-        f.click("CmdOK");
-        QVERIFY(finished(observer));
-        QCOMPARE(f.verdicts.size(), size_t(1));
-
-        const QList<QByteArray> stamps = observer->readAllStandardOutput().trimmed().split('\n');
-        const QStringList grabs = QDir(dir.path()).entryList({QStringLiteral("grab*.png")}, QDir::Files, QDir::Name);
-        QCOMPARE(stamps.size(), 4);
-        QCOMPARE(grabs.size(), 2);
-        QVERIFY2(times.shown && times.hidden, "the notice was never shown");
-        int inside = 0;
-        for (int i = 0; i < 2; ++i) {
-            // A grab that began before the notice or ended after it says nothing.
-            if (stamps[2 * i].toLongLong() < times.shown || stamps[2 * i + 1].toLongLong() > times.hidden)
-                continue;
-            ++inside;
-            const QImage during(dir.filePath(grabs[i]));
-            QVERIFY2(Screen::share(during, kNoticeWhite) > 0.5,
-                     qPrintable(QStringLiteral("grab %1 shows no notice").arg(i)));
-        }
-        if (inside == 0)
-            QSKIP("the machine was too slow to read the screen within the pause");
-
-        WAIT_VERIFY(noticeGone(), QStringLiteral("notice white on %1 of its area").arg(white));
-    }
-
-    // Clicks and keys given while the play waits, and the desktop's request
-    // to close the window, make no second play, count or result window.
-    // Input waits until the verdict, as on a blocked thread: by then the
-    // result window is modal, so Total Score's access key reaches nothing.
-    void inputDuringThePauseGivesNoSecondPlay()
-    {
-        // Gives the input from inside the pause, however slow the machine,
-        // then waits as the game does.
-        struct PauseWithInput : Pause
+        struct WatchedPause : Pause
         {
+            QWidget *notice = nullptr;
+            QAbstractButton *ok = nullptr;
             QString input;
-            int exitCode = -1;
+            double white = 0;
+            bool atStart = false, atEnd = false;
+            bool shown() { return (white = Screen::share(Screen::pixels(notice), Qt::white)) > 0.5; }
             void wait(int milliseconds) override
             {
-                exitCode = QProcess::execute(QStringLiteral("sh"), {QStringLiteral("-c"), input});
+                atStart = Wait::until([&] { return shown(); });
+                QProcess::execute(QStringLiteral("xdotool"), input.split(u' '));
+                ok->click();
                 Pause::wait(milliseconds);
+                atEnd = Wait::until([&] { return shown(); });
             }
         } pause;
         MainWindowFixture f(&pause);
         QVERIFY(Screen::showAndWait(&f.window));
-        f.enterNumberTest("1", "5", "3");
-        QWidget *ok = f.get("CmdOK");
-        const QPoint centre = ok->mapToGlobal(ok->rect().center());
-        ok->setFocus();
-        pause.input = QStringLiteral("xdotool mousemove %1 %2 click 1 key Return space alt+t alt+F4")
-                          .arg(centre.x())
-                          .arg(centre.y());
+        f.enter(0, {QStringLiteral("1"), QStringLiteral("5"), QStringLiteral("3")});
+        pause.notice = f.get("picMessage");
+        pause.ok = f.get<QAbstractButton>("CmdOK");
+        const QPoint ok = f.get("CmdOK")->mapToGlobal(f.get("CmdOK")->rect().center());
+        pause.input = QStringLiteral("mousemove %1 %2 click 1 key Return space alt+t alt+F4").arg(ok.x()).arg(ok.y());
+        f.get("CmdOK")->setFocus();
+        WAIT_VERIFY(!pause.shown() && pause.white < 0.05, QStringLiteral("white on %1 before the play").arg(pause.white));
         f.click("CmdOK");
-        QCOMPARE(pause.exitCode, 0);
+        QVERIFY2(pause.atStart, qPrintable(QStringLiteral("as the pause began, white on %1").arg(pause.white)));
+        QVERIFY2(pause.atEnd, qPrintable(QStringLiteral("as the pause ended, white on %1").arg(pause.white)));
+        WAIT_VERIFY(!pause.shown() && pause.white < 0.05, QStringLiteral("white on %1 after the verdict").arg(pause.white));
         // A second play would start as soon as the input came through.
-        (void)Wait::holds([&] { return f.verdicts.size() == 1; }, 1000);
-        QCOMPARE(f.verdicts.size(), size_t(1));
+        QVERIFY(Wait::holds([&] { return f.verdicts.size() == 1; }, 1000));
         QCOMPARE(f.book.AttemptCount(NumberTest), 1);
-        QVERIFY(f.inFront("fraScoreClick", {"fraScore"}));
-    }
-
-    // Both lines of the score card stand whole on one line each while the
-    // counts have one digit; the box keeps its size and font.
-    void scoreLinesStandWholeInTheBox_data()
-    {
-        QTest::addColumn<int>("numberAttempts");
-        QTest::addColumn<int>("pickAttempts");
-        QTest::newRow("none") << 0 << 0;
-        QTest::newRow("one pick") << 0 << 1;
-        QTest::newRow("nine each") << 9 << 9;
-    }
-    void scoreLinesStandWholeInTheBox()
-    {
-        QFETCH(int, numberAttempts);
-        QFETCH(int, pickAttempts);
-        MainWindowFixture f;
-        for (int i = 0; i < numberAttempts; ++i)
-            f.book.RecordVerdict(NumberTest, true);
-        for (int i = 0; i < pickAttempts; ++i)
-            f.book.RecordVerdict(PickTheRightNumber, true);
-        QVERIFY(Screen::showAndWait(&f.window));
-        f.click("cmdScore");
-        auto *box = f.get<QTextEdit>("txtTotalScore");
-        const QStringList lines = scoreText(f.book).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
-        QString seen;
-        const auto whole = [&] {
-            const QImage shown = Screen::pixels(box->viewport());
-            const QList<int> bands = inkBandWidths(shown, shown.pixelColor(1, 1));
-            seen = QStringLiteral("%1 lines of ink for %2 lines of text").arg(bands.size()).arg(lines.size());
-            for (int i = 0; i < lines.size() && bands.size() == lines.size(); ++i) {
-                const int expected = QFontMetrics(box->font()).boundingRect(lines[i]).width();
-                seen = QStringLiteral("line %1 shows %2 px of ink, its text is %3 px").arg(i).arg(bands[i]).arg(expected);
-                if (std::abs(bands[i] - expected) > 4)
-                    return false;
-            }
-            return bands.size() == lines.size();
-        };
-        WAIT_VERIFY(whole(), seen);
+        QCOMPARE(f.inFront({"fraScore", "fraScoreClick"}), QStringLiteral("fraScoreClick"));
     }
 };
 
-QTEST_MAIN(TestScreenMainWindow)
+TEST_CLASS(TestScreenMainWindow, Widgets)
 #include "tst_screen_mainwindow.moc"

@@ -1,4 +1,5 @@
 #include "settings/settingsstore.h"
+#include "support/testmain.h"
 #include "support/childcall.h"
 #include "support/fifowatch.h"
 #include "support/files.h"
@@ -72,5 +73,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_APPLESS_MAIN(TestSettingsRace)
+TEST_CLASS(TestSettingsRace, None)
 #include "tst_settingsrace.moc"

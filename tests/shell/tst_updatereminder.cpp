@@ -1,14 +1,13 @@
-#include "settings/scramble.h"
 #include "settings/settingsstore.h"
+#include "shell/clock.h"
 #include "shell/updatereminder.h"
 #include "support/files.h"
 #include "support/modalwatcher.h"
 #include "support/standins.h"
+#include "support/testmain.h"
 #include "support/urlcatcher.h"
 
-#include <QSettings>
 #include <QTemporaryDir>
-#include <QTest>
 
 namespace {
 const QDate Day0(2024, 2, 20);
@@ -18,32 +17,10 @@ QString dateText(int day)
     return Day0.addDays(day).toString(QStringLiteral("yyyy-MM-dd"));
 }
 
-// One start of the program: the reminder runs from start-up, then again from
-// the main window's load.
-struct Start
+struct FixedClock : Clock
 {
-    int asked = 0;
-    QString question;
-    int opened = 0;
-    QString storedWhenOpened;
-
-    void run(SettingsStore &store, QDate today, bool answer)
-    {
-        FixedClock clock(today);
-        ModalWatcher modals;
-        modals.answerNext(answer ? QMessageBox::Yes : QMessageBox::No);
-        UrlCatcher pages;
-        pages.onOpen = [&](const QUrl &) {
-            ++opened;
-            storedWhenOpened = store.ReadSetting(SettingKeys::Duration);
-        };
-        UpdateReminder reminder(store, clock);
-        reminder.RemindOfUpdate();
-        reminder.RemindOfUpdate();
-        asked = int(modals.seen().size());
-        if (asked)
-            question = modals.seen().front().text;
-    }
+    QDate day;
+    QDate today() const override { return day; }
 };
 } // namespace
 
@@ -51,90 +28,77 @@ class TestUpdateReminder : public QObject
 {
     Q_OBJECT
 
+    // One start on day `today`: the reminder runs from start-up, then again
+    // from the main window's load. The questions it asked, and each page it
+    // opened with the date stored by then.
+    static std::pair<QStringList, QStringList> start(SettingsStore &store, int today, QMessageBox::StandardButton answer)
+    {
+        FixedClock clock;
+        clock.day = Day0.addDays(today);
+        ModalWatcher modals;
+        modals.answer = answer;
+        UrlCatcher pages;
+        QStringList opened;
+        pages.onOpen = [&] { opened << pages.addresses.last() + u' ' + store.ReadSetting(SettingKeys::Duration); };
+        UpdateReminder reminder(store, clock);
+        reminder.RemindOfUpdate();
+        reminder.RemindOfUpdate();
+        return {modals.texts(), opened};
+    }
+
 private Q_SLOTS:
+    void initTestCase() { TestMain::hideSizeHintWarnings(); }
+
     void timeline_data()
     {
         QTest::addColumn<QString>("storedBefore");
         QTest::addColumn<int>("today");
-        QTest::addColumn<bool>("answer");
+        QTest::addColumn<QMessageBox::StandardButton>("answer");
         QTest::addColumn<bool>("asks");
         QTest::addColumn<QString>("storedAfter");
-        QTest::addColumn<int>("opened");
-
-        QTest::newRow("first run") << QString() << 0 << true << false << dateText(0) << 0;
-        QTest::newRow("14 days later") << dateText(0) << 14 << true << false << dateText(0) << 0;
-        QTest::newRow("15 days later, Yes") << dateText(0) << 15 << true << true << dateText(15) << 1;
-        QTest::newRow("29 days after the first") << dateText(15) << 29 << true << false << dateText(15) << 0;
-        QTest::newRow("30 days after the first, No") << dateText(15) << 30 << false << true << dateText(30) << 0;
-        QTest::newRow("14 days ahead") << dateText(14) << 0 << true << false << dateText(14) << 0;
-        QTest::newRow("15 days ahead") << dateText(15) << 0 << true << true << dateText(0) << 1;
-        QTest::newRow("not a date") << QStringLiteral("soon") << 0 << true << false << QStringLiteral("soon") << 0;
-        QTest::newRow("no such day") << QStringLiteral("2023-02-29") << 30 << true << false
-                                     << QStringLiteral("2023-02-29") << 0;
+        const auto yes = QMessageBox::Yes;
+        QTest::newRow("first run") << QString() << 0 << yes << false << dateText(0);
+        QTest::newRow("14 days later") << dateText(0) << 14 << yes << false << dateText(0);
+        QTest::newRow("15 days later, Yes") << dateText(0) << 15 << yes << true << dateText(15);
+        QTest::newRow("15 days later, No") << dateText(0) << 15 << QMessageBox::No << true << dateText(15);
+        QTest::newRow("14 days ahead") << dateText(14) << 0 << yes << false << dateText(14);
+        QTest::newRow("15 days ahead, Yes") << dateText(15) << 0 << yes << true << dateText(0);
+        QTest::newRow("not a date") << QStringLiteral("soon") << 0 << yes << false << QStringLiteral("soon");
     }
 
+    // Yes opens the download page once, after today's date is stored.
     void timeline()
     {
         QFETCH(QString, storedBefore);
         QFETCH(int, today);
-        QFETCH(bool, answer);
+        QFETCH(QMessageBox::StandardButton, answer);
         QFETCH(bool, asks);
-        QFETCH(QString, storedAfter);
-        QFETCH(int, opened);
-
         QTemporaryDir dir;
         SettingsStore store(dir.filePath(QStringLiteral("numensight.ini")));
-        if (!storedBefore.isEmpty())
-            QVERIFY(store.WriteSetting(SettingKeys::Duration, storedBefore));
-
-        Start start;
-        start.run(store, Day0.addDays(today), answer);
-
-        QCOMPARE(start.asked, asks ? 1 : 0);
-        if (asks)
-            QCOMPARE(start.question, QStringLiteral("There maybe an update to this software available\r"
-                                                   "Do you want to check for an update?"));
-        QCOMPARE(store.ReadSetting(SettingKeys::Duration), storedAfter);
-        QCOMPARE(start.opened, opened);
-        if (opened)
-            QCOMPARE(start.storedWhenOpened, dateText(today));
+        QVERIFY(storedBefore.isEmpty() || store.WriteSetting(SettingKeys::Duration, storedBefore));
+        const auto [questions, opened] = start(store, today, answer);
+        QCOMPARE(questions, QStringList(asks, QStringLiteral("There maybe an update to this software available\r"
+                                                             "Do you want to check for an update?")));
+        QTEST(store.ReadSetting(SettingKeys::Duration), "storedAfter");
+        const QString page = QStringLiteral("http://" NUMENSIGHT_MAIN_HOST "/numensight/download-numensight.html ");
+        QCOMPARE(opened, QStringList(asks && answer == QMessageBox::Yes, page + dateText(today)));
     }
 
-    void refusedWriteEndsSilently_data()
+    // A file the store will not rewrite (it holds another section) keeps the
+    // date due; the load's run must not ask again, and nothing opens.
+    void refusedWriteAsksOnceAndOpensNothing()
     {
-        QTest::addColumn<QString>("storedBefore");
-        QTest::addColumn<int>("asked");
-        QTest::newRow("first run") << QString() << 0;
-        QTest::newRow("after the question") << dateText(0) << 1;
-    }
-
-    // Another program's file is read but never written. The date stays due
-    // when the write fails; the load's run must not ask again.
-    void refusedWriteEndsSilently()
-    {
-        QFETCH(QString, storedBefore);
-        QFETCH(int, asked);
-
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("numensight.ini"));
-        {
-            QSettings raw(path, QSettings::IniFormat);
-            raw.setValue(QStringLiteral("Other/name"), QStringLiteral("value"));
-            if (!storedBefore.isEmpty())
-                raw.setValue(QStringLiteral("Settings/") + ScrambleText(SettingKeys::Duration), ScrambleText(storedBefore));
-        }
-        const QByteArray before = fileContents(path);
+        // Duration and 2024-02-20, scrambled.
+        QVERIFY(writeFile(path, "[Other]\nname=value\n\n[Settings]\nc%94%91%80%93%88%8E%8D=QOQSLOQLQO\n"));
         SettingsStore store(path);
-
-        Start start;
-        start.run(store, Day0.addDays(40), true);
-
-        QCOMPARE(start.asked, asked);
-        QCOMPARE(start.opened, 0);
-        QCOMPARE(store.ReadSetting(SettingKeys::Duration), storedBefore);
-        QCOMPARE(fileContents(path), before);
+        const auto [questions, opened] = start(store, 40, QMessageBox::Yes);
+        QCOMPARE(questions.size(), 1);
+        QVERIFY(opened.isEmpty());
+        QCOMPARE(store.ReadSetting(SettingKeys::Duration), dateText(0));
     }
 };
 
-QTEST_MAIN(TestUpdateReminder)
+TEST_CLASS(TestUpdateReminder, Widgets)
 #include "tst_updatereminder.moc"

@@ -8,20 +8,16 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-FifoWatch::FifoWatch(const QString &path, Make make)
+FifoWatch::FifoWatch(const QString &path)
     : m_path(QFile::encodeName(path))
 {
-    if (make == Make::Fifo && ::mkfifo(m_path.constData(), 0600) != 0)
+    if (::mkfifo(m_path.constData(), 0600) != 0)
         return;
     m_watch = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
-    if (m_watch < 0 || ::inotify_add_watch(m_watch, m_path.constData(), IN_OPEN) < 0) {
-        if (m_watch >= 0)
-            ::close(m_watch);
+    if (m_watch >= 0 && ::inotify_add_watch(m_watch, m_path.constData(), IN_OPEN) < 0) {
+        ::close(m_watch);
         m_watch = -1;
-        return;
     }
-    if (make != Make::Fifo)
-        return;
     m_thread = std::thread([this] {
         while (!m_stop) {
             // Without a reader, a non-blocking open for writing fails.

@@ -6,16 +6,13 @@
 #include <atomic>
 #include <thread>
 
-// Notes whether anyone opened a path for reading or writing, through
-// inotify: an O_PATH look is no open. Made with a FIFO, it also opens the
-// FIFO's writing end as soon as a reader appears, which frees a reader
-// blocked in open() for good; over a node that exists (a device), it only
-// watches.
+// A FIFO made at a path that notes, through inotify, whether anyone opened
+// it (an O_PATH look is no open), and opens its writing end as soon as a
+// reader appears, which frees a reader blocked in open() for good.
 class FifoWatch
 {
 public:
-    enum class Make { Fifo, Nothing };
-    explicit FifoWatch(const QString &path, Make make = Make::Fifo);
+    explicit FifoWatch(const QString &path);
     ~FifoWatch();
 
     bool made() const { return m_watch >= 0; }

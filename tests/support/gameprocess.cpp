@@ -4,7 +4,6 @@
 
 #include <QFile>
 #include <QProcessEnvironment>
-#include <QRegularExpression>
 
 GameEnvironment::GameEnvironment()
 {
@@ -15,162 +14,116 @@ GameEnvironment::GameEnvironment()
 GameEnvironment::~GameEnvironment()
 {
     for (const auto &process : m_processes) {
-        if (process->processId() > 0) {
-            process->kill();
-            process->waitForFinished(10000);
-        }
+        process->kill();
+        process->waitForFinished(10000);
     }
 }
 
-bool GameEnvironment::hasDisplay() const
+QProcess *GameEnvironment::start(const QStringList &arguments, QProcess::ProcessChannelMode mode)
 {
-    return !qEnvironmentVariableIsEmpty("DISPLAY");
-}
-
-QString GameEnvironment::settingsFile() const
-{
-    return m_config.filePath(QStringLiteral("Numensight/numensight.ini"));
-}
-
-QProcess *GameEnvironment::start()
-{
-    auto process = std::make_unique<QProcess>();
+    auto &process = m_processes.emplace_back(std::make_unique<QProcess>());
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     // As for a player who chose no platform: the game picks X11 itself.
     env.remove(QStringLiteral("QT_QPA_PLATFORM"));
     env.insert(QStringLiteral("XDG_RUNTIME_DIR"), m_runtime.path());
     env.insert(QStringLiteral("XDG_CONFIG_HOME"), m_config.path());
     for (const auto &[name, value] : m_environment)
-        env.insert(name, value);
+        value.isNull() ? env.remove(name) : env.insert(name, value);
     process->setProcessEnvironment(env);
-    process->setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    process->start(QStringLiteral(NUMENSIGHT_BINARY), {});
+    process->setProcessChannelMode(mode);
+    process->start(QStringLiteral(NUMENSIGHT_BINARY), arguments);
     process->waitForStarted();
-    m_processes.push_back(std::move(process));
-    return m_processes.back().get();
-}
-
-void GameEnvironment::setEnvironment(const QString &name, const QString &value)
-{
-    m_environment.push_back({name, value});
+    return process.get();
 }
 
 void GameEnvironment::fakeBrowser()
 {
-    const QString script = m_tools.filePath(QStringLiteral("xdg-open"));
-    QFile file(script);
-    if (!file.open(QIODevice::WriteOnly))
-        qFatal("cannot write %s", qPrintable(script));
-    file.write("#!/bin/sh\nprintf '%s%s\\n' \"$1\" \"${QT_QPA_PLATFORM+ QT_QPA_PLATFORM=$QT_QPA_PLATFORM}\" \\\n"
-               "    >> \"$(dirname \"$0\")/browser.log\"\n");
-    file.close();
-    file.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    QFile script(m_tools.filePath(QStringLiteral("xdg-open")));
+    if (!script.open(QIODevice::WriteOnly))
+        qFatal("cannot write %s", qPrintable(script.fileName()));
+    script.write("#!/bin/sh\nprintf '%s%s\\n' \"$1\" \"${QT_QPA_PLATFORM+ QT_QPA_PLATFORM=$QT_QPA_PLATFORM}\" \\\n"
+                 "    >> \"$(dirname \"$0\")/browser.log\"\n");
+    script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     setEnvironment(QStringLiteral("PATH"), m_tools.path() + u':' + qEnvironmentVariable("PATH"));
 }
 
 QStringList GameEnvironment::browserAddresses() const
 {
     QFile log(m_tools.filePath(QStringLiteral("browser.log")));
-    if (!log.open(QIODevice::ReadOnly))
-        return {};
-    return QString::fromUtf8(log.readAll()).split(u'\n', Qt::SkipEmptyParts);
+    return log.open(QIODevice::ReadOnly) ? QString::fromUtf8(log.readAll()).split(u'\n', Qt::SkipEmptyParts) : QStringList();
 }
 
 namespace X11 {
-
 namespace {
-// One run of a tool. It has not answered when it failed or the server
-// reported an error; xdotool's "none found" (status 1, silent) is an answer.
-struct Answer
-{
-    QString out, error;
-    bool answered = false;
-};
-Answer ask(const QString &program, const QStringList &arguments)
+// One run of xdotool or xprop: its output, and whether it answered. It has
+// not when it failed or the server reported an error; xdotool's "none
+// found" (status 1, silent) is an answer.
+QString ask(const QStringList &command, bool *answered = nullptr)
 {
     QProcess process;
-    process.start(program, arguments);
+    process.start(command.first(), command.mid(1));
     const bool ended = process.waitForFinished(10000) && process.exitStatus() == QProcess::NormalExit;
     const QString out = QString::fromLocal8Bit(process.readAllStandardOutput()).trimmed();
-    const QString err = ended ? QString::fromLocal8Bit(process.readAllStandardError()).trimmed() : QStringLiteral("no end");
-    const int status = process.exitCode();
-    return {out, err, err.isEmpty() && (status == 0 || (status == 1 && out.isEmpty()))};
+    if (answered)
+        *answered = ended && process.readAllStandardError().isEmpty()
+            && (process.exitCode() == 0 || (process.exitCode() == 1 && out.isEmpty()));
+    return out;
 }
 
-QString query(const QString &program, const QStringList &arguments)
+QString query(const QStringList &command)
 {
-    Answer answer;
-    if (!Wait::until([&] { return (answer = ask(program, arguments)).answered; }, 10000))
-        QTest::qFail(qPrintable(QStringLiteral("%1 %2 kept failing: %3").arg(program, arguments.join(u' '), answer.error)),
-                     __FILE__, __LINE__);
-    return answer.answered ? answer.out : QString();
+    QString out;
+    bool answered = false;
+    if (!Wait::until([&] { out = ask(command, &answered); return answered; }, 10000))
+        QTest::qFail(qPrintable(command.join(u' ') + QStringLiteral(" kept failing")), __FILE__, __LINE__);
+    return out;
 }
 } // namespace
 
-QString run(const QString &program, const QStringList &arguments)
-{
-    return ask(program, arguments).out;
-}
-
 QStringList windows(const QString &nameRegex, qint64 pid)
 {
-    QStringList args{QStringLiteral("search"), QStringLiteral("--all"), QStringLiteral("--onlyvisible")};
+    QStringList command{QStringLiteral("xdotool"), QStringLiteral("search"), QStringLiteral("--all"), QStringLiteral("--onlyvisible")};
     if (pid)
-        args << QStringLiteral("--pid") << QString::number(pid);
-    const QString out = query(QStringLiteral("xdotool"), args << QStringLiteral("--name") << nameRegex);
-    return out.isEmpty() ? QStringList{} : out.split(u'\n');
+        command << QStringLiteral("--pid") << QString::number(pid);
+    return query(command << QStringLiteral("--name") << nameRegex).split(u'\n', Qt::SkipEmptyParts);
 }
 
-QStringList waitForWindows(const QString &nameRegex, qint64 pid, int timeoutMs)
+QStringList waitForWindows(const QString &nameRegex, qint64 pid)
 {
     QStringList found;
-    (void)Wait::until([&] { return !(found = windows(nameRegex, pid)).isEmpty(); }, timeoutMs);
+    (void)Wait::until([&] { return !(found = windows(nameRegex, pid)).isEmpty(); });
     return found;
 }
 
-QString property(const QString &window, const QString &atom)
+QString property(const QString &window, const QString &name)
 {
-    return query(QStringLiteral("xprop"), {QStringLiteral("-id"), window, atom});
-}
-
-QString geometry(const QString &window)
-{
-    return query(QStringLiteral("xdotool"), {QStringLiteral("getwindowgeometry"), window});
-}
-
-QRect frame(const QString &window)
-{
-    const QString info = query(QStringLiteral("xwininfo"), {QStringLiteral("-id"), window});
-    auto field = [&](const char *name) {
-        const QRegularExpression line(QLatin1String(name) + QStringLiteral(":\\s*(-?\\d+)"));
-        return line.match(info).captured(1).toInt();
-    };
-    const QRect client(field("Absolute upper-left X"), field("Absolute upper-left Y"), field("Width"), field("Height"));
-    // "_NET_FRAME_EXTENTS(CARDINAL) = left, right, top, bottom"; none for a window without a frame.
-    const QStringList extents = property(window, QStringLiteral("_NET_FRAME_EXTENTS")).section(u'=', 1).split(u',');
-    if (extents.size() != 4)
-        return client;
-    return client.adjusted(-extents[0].toInt(), -extents[2].toInt(), extents[1].toInt(), extents[3].toInt());
+    return query({QStringLiteral("xprop"), QStringLiteral("-id"), window, name});
 }
 
 QString activeWindow()
 {
-    return run(QStringLiteral("xdotool"), {QStringLiteral("getactivewindow")});
+    return ask({QStringLiteral("xdotool"), QStringLiteral("getactivewindow")});
 }
 
 bool activate(const QString &window)
 {
     return Wait::until([&] {
-        run(QStringLiteral("xdotool"), {QStringLiteral("windowactivate"), window});
+        ask({QStringLiteral("xdotool"), QStringLiteral("windowactivate"), window});
         // The window manager names the active window before the server's
         // input focus follows; keys go where the focus is.
-        return activeWindow() == window && run(QStringLiteral("xdotool"), {QStringLiteral("getwindowfocus"), QStringLiteral("-f")}) == window;
+        return activeWindow() == window && ask({QStringLiteral("xdotool"), QStringLiteral("getwindowfocus"), QStringLiteral("-f")}) == window;
     });
 }
 
 bool press(const QString &keys)
 {
-    return ask(QStringLiteral("xdotool"), {QStringLiteral("key"), keys}).answered;
+    bool answered = false;
+    ask({QStringLiteral("xdotool"), QStringLiteral("key"), keys}, &answered);
+    return answered;
 }
 
+void destroy(const QString &window)
+{
+    ask({QStringLiteral("xdotool"), QStringLiteral("windowclose"), window});
+}
 } // namespace X11

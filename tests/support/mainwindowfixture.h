@@ -7,82 +7,69 @@
 
 #include <QLabel>
 #include <QLineEdit>
-#include <QTest>
+
+#include <array>
 
 // A real main window, shown offscreen, with a scripted random source, no
 // pause, counted hooks, and a watcher that answers every modal window: a
 // result window is recorded (its sentence and colour) and closed with
-// TRY AGAIN.
+// TRY AGAIN once it has taken the input that waited for it.
 struct MainWindowFixture
 {
-    struct Verdict
-    {
-        QString sentence;
-        QColor colour;
-    };
-
     ScoreBook book;
     ScriptedRandom random;
     NoPause noPause;
     CountingHooks hooks;
     ModalWatcher modals;
-    std::vector<Verdict> verdicts;
+    std::vector<std::pair<QString, QColor>> verdicts;
     frmMain window;
 
-    // A test that watches the real pause lends it.
+    // A test that watches the pause lends its own.
     explicit MainWindowFixture(Pause *pause = nullptr)
         : window(book, random, pause ? *pause : noPause, hooks)
     {
-        modals.onOtherModal([this](QWidget *modal) {
-            if (modal->objectName() != QLatin1String("frmResult"))
-                return;
-            auto *label = modal->findChild<QLabel *>(QStringLiteral("lblResult"));
+        modals.onOtherModal = [this](QWidget *modal) {
+            const auto *label = control<QLabel>(modal, "lblResult");
             verdicts.push_back({label->text(), label->palette().color(QPalette::WindowText)});
-            // A player answers after the window has taken the input that
-            // waited in the queue; the watcher's timer can come first.
             QCoreApplication::processEvents();
-            QTest::mouseClick(modal->findChild<QWidget *>(QStringLiteral("cmdTry")), Qt::LeftButton);
-        });
+            QTest::mouseClick(control(modal, "cmdTry"), Qt::LeftButton);
+        };
         window.show();
         activate();
     }
 
-    void activate() { ::activate(&window); }
-
+    // The offscreen platform does not hand activation back when a modal
+    // window closes, as a desktop would; shortcuts need an active window.
+    void activate()
+    {
+        window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+    }
     template<class T = QWidget>
     T *get(const char *name)
     {
         return control<T>(&window, name);
     }
-
+    QString text(const char *field) { return get<QLineEdit>(field)->text(); }
     void click(const char *name) { QTest::mouseClick(get(name), Qt::LeftButton); }
 
-    void type(const char *field, const QString &text) { QTest::keyClicks(get(field), text); }
-
-    // Opens the Number Test and fills its three fields.
-    void enterNumberTest(const QString &start, const QString &end, const QString &chosen)
+    // Chooses a test (0 Number Test, 1 Pick The Right Number) and plays it;
+    // fills the Number Test's fields.
+    void enter(int test, const QStringList &fields = {})
     {
-        click("optOption_0");
+        click(test == 0 ? "optOption_0" : "optOption_1");
         click("cmdNext");
-        get<QLineEdit>("txtRangeStart")->setText(start);
-        get<QLineEdit>("txtRangeEnd")->setText(end);
-        get<QLineEdit>("txtChuosenNumber")->setText(chosen);
+        for (int i = 0; i < fields.size(); ++i)
+            get<QLineEdit>(std::array{"txtRangeStart", "txtRangeEnd", "txtChuosenNumber", "txtNumberOfAttemp"}[i + test * 3])->setText(fields[i]);
     }
 
-    bool inFront(const char *name, std::initializer_list<const char *> others)
+    // Which of the named sibling controls lies in front of the others.
+    QString inFront(std::initializer_list<const char *> siblings)
     {
-        return ::inFront(&window, name, others);
-    }
-
-    QString panelInFront()
-    {
-        for (const char *panel : {"fraMain", "fraNumberTest", "fraPickRightNumber"}) {
-            bool front = true;
-            for (const char *other : {"fraMain", "fraNumberTest", "fraPickRightNumber"})
-                front = front && (other == panel || inFront(panel, {other}));
-            if (front)
-                return QLatin1String(panel);
-        }
-        return {};
+        QString front;
+        for (const QObject *child : get(*siblings.begin())->parentWidget()->children())
+            for (const char *name : siblings)
+                front = child->objectName() == QLatin1String(name) ? child->objectName() : front;
+        return front;
     }
 };

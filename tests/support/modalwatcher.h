@@ -1,50 +1,63 @@
 #pragma once
 
+#include <QAbstractButton>
+#include <QApplication>
 #include <QMessageBox>
-#include <QObject>
 #include <QPointer>
-#include <QString>
+#include <QTest>
 #include <QTimer>
 
-#include <deque>
 #include <functional>
-#include <vector>
+#include <optional>
 
-// Answers the modal windows a test provokes. While it lives it polls
-// QApplication::activeModalWidget(); each new modal message box is recorded
-// and answered with the next queued button (OK, or Yes, when none is queued);
-// any other modal window goes to the handler set with onOtherModal().
-class ModalWatcher : public QObject
+// Answers the modal windows a test provokes. While it lives it polls for a
+// new modal window: a message box is recorded and answered with `answer`,
+// else Yes where it offers one, else OK; any other modal window goes to
+// onOtherModal.
+class ModalWatcher
 {
-    Q_OBJECT
-
 public:
     struct Seen
     {
         QString text;
         QString title;
         QMessageBox::Icon icon;
-        QMessageBox::StandardButtons buttons;
     };
+    std::vector<Seen> seen;
+    std::optional<QMessageBox::StandardButton> answer;
+    std::function<void(QWidget *)> onOtherModal;
 
-    ModalWatcher();
+    ModalWatcher()
+    {
+        QObject::connect(&m_timer, &QTimer::timeout, [this] { poll(); });
+        m_timer.start(5);
+    }
 
-    void answerNext(QMessageBox::StandardButton button) { m_answers.push_back(button); }
-    void onOtherModal(std::function<void(QWidget *)> handler) { m_other = std::move(handler); }
-    // Called with each new message box while it is on screen, before it is answered.
-    void onMessageBox(std::function<void(QMessageBox *)> handler) { m_box = std::move(handler); }
-
-    const std::vector<Seen> &seen() const { return m_seen; }
-    QStringList texts() const;
-    void clear() { m_seen.clear(); }
+    QStringList texts() const
+    {
+        QStringList result;
+        for (const Seen &s : seen)
+            result << s.text;
+        return result;
+    }
 
 private:
-    void poll();
+    void poll()
+    {
+        QWidget *modal = QApplication::activeModalWidget();
+        if (!modal || modal == m_handled || !modal->isVisible())
+            return;
+        m_handled = modal;
+        auto *box = qobject_cast<QMessageBox *>(modal);
+        if (!box && onOtherModal)
+            onOtherModal(modal);
+        if (!box)
+            return;
+        seen.push_back({box->text(), box->windowTitle(), box->icon()});
+        QTest::mouseClick(box->button(answer.value_or(box->button(QMessageBox::Yes) ? QMessageBox::Yes : QMessageBox::Ok)),
+                          Qt::LeftButton);
+    }
 
     QTimer m_timer;
     QPointer<QWidget> m_handled;
-    std::deque<QMessageBox::StandardButton> m_answers;
-    std::function<void(QWidget *)> m_other;
-    std::function<void(QMessageBox *)> m_box;
-    std::vector<Seen> m_seen;
 };

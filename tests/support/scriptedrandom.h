@@ -3,14 +3,13 @@
 #include "game/randomsource.h"
 
 #include <deque>
-#include <initializer_list>
 
 // A random source that yields the queued draws first, then falls back to a
 // fixed-seed sequence, and counts every draw taken.
 class ScriptedRandom : public RandomSource
 {
 public:
-    explicit ScriptedRandom(std::uint64_t value = 20261207) { seed(value); }
+    ScriptedRandom() { seed(20261207); }
 
     void queue(std::initializer_list<float> draws) { m_queued.insert(m_queued.end(), draws); }
     int taken() const { return m_taken; }

@@ -1,31 +1,31 @@
 #pragma once
 
-#include <QList>
+#include <QDesktopServices>
 #include <QObject>
+#include <QStringList>
 #include <QUrl>
 
 #include <functional>
 
-// Receives what the program hands to QDesktopServices::openUrl for http
-// addresses, instead of a browser.
+// Takes the http addresses the program hands to QDesktopServices::openUrl,
+// in place of a browser.
 class UrlCatcher : public QObject
 {
     Q_OBJECT
 
 public:
-    UrlCatcher();
-    ~UrlCatcher() override;
+    UrlCatcher() { QDesktopServices::setUrlHandler(QStringLiteral("http"), this, "open"); }
+    ~UrlCatcher() override { QDesktopServices::unsetUrlHandler(QStringLiteral("http")); }
 
-    QList<QUrl> urls;
-    QStringList addresses() const;
-    // Called with each address as it arrives, to look at the program's state then.
-    std::function<void(const QUrl &)> onOpen;
+    QStringList addresses;
+    // Called as each address arrives, to look at the program's state then.
+    std::function<void()> onOpen;
 
 public Q_SLOTS:
     void open(const QUrl &url)
     {
-        urls << url;
+        addresses << QString::fromLatin1(url.toEncoded());
         if (onOpen)
-            onOpen(url);
+            onOpen();
     }
 };
