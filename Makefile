@@ -62,7 +62,7 @@ deps run-deps check-deps package-deps bench-deps:
 $(BUILD)/CMakeCache.txt: | run-deps
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
-# Everything in build/: the game, its tests and tools.
+# Everything in build/: the game and its tests.
 build: run-deps $(BUILD)/CMakeCache.txt
 	cmake --build $(BUILD) -j$(JOBS)
 
@@ -113,7 +113,8 @@ asan: deps
 # Every window in its notable states as PNG files under build/snapshots, and
 # again at twice the size (as on a high-density display) under scale2/.
 # A runtime folder of their own, removed after, or Qt would leave one in /tmp.
-snapshots: build
+snapshots: run-deps $(BUILD)/CMakeCache.txt
+	cmake --build $(BUILD) -j$(JOBS) --target snapshots
 	runtime=$$(mktemp -d) && status=0 && \
 	{ QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR=$$runtime $(BUILD)/tools/snapshots $(BUILD)/snapshots && \
 	  QT_QPA_PLATFORM=offscreen QT_SCALE_FACTOR=2 XDG_RUNTIME_DIR=$$runtime \
