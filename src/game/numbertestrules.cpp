@@ -7,6 +7,8 @@
 
 namespace NumberTestRules {
 namespace {
+constexpr double HighestRangeEnd = 32767;
+
 bool isWhole(double value)
 {
     return std::isfinite(value) && std::floor(value) == value;

@@ -34,13 +34,10 @@ struct CheckedEntries
     Entries values;
 };
 
-// The draw keeps its result in 16 bits, so a range may not end above this.
-constexpr double HighestRangeEnd = 32767;
-
 // The eight checks typed entries can fail, in their order, followed by two
 // that only pasted text can reach and the draw could not honour: a negative
 // start, and an end that is not a whole number or lies above
-// HighestRangeEnd (floor(r * end + 1) would leave the range). A pasted
+// 32767 (the draw keeps its result in 16 bits). A pasted
 // fraction elsewhere plays: a fractional start draws from the whole numbers
 // above it (from 1 for a start below 1), and a fractional chosen number is
 // never drawn.
@@ -48,7 +45,7 @@ CheckedEntries checkEntries(const QString &rangeStart, const QString &rangeEnd,
                             const QString &chosenNumber);
 
 // Uniform over the whole numbers from start to end: draws below the start
-// are thrown away and drawn again. Requires 0 < start < end <= HighestRangeEnd
+// are thrown away and drawn again. Requires 0 < start < end <= 32767
 // with end whole.
 int DrawNumber(RandomSource &random, double start, double end);
 

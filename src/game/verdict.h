@@ -8,10 +8,10 @@
 // the result window the sentence in the verdict's colour.
 namespace Verdict {
 
-inline const QString CorrectWord = QStringLiteral("Correct");
-inline const QString WrongWord = QStringLiteral("InCorrect");
-
-inline QString word(bool correct) { return correct ? CorrectWord : WrongWord; }
+inline QString word(bool correct)
+{
+    return correct ? QStringLiteral("Correct") : QStringLiteral("InCorrect");
+}
 
 QString sentence(bool correct);
 std::uint32_t colour(bool correct); // 0xRRGGBB

@@ -23,6 +23,8 @@
 #include <QScopedValueRollback>
 
 namespace {
+constexpr int PauseMilliseconds = 1500;
+
 // A clipboard held by another program may refuse; that is not our concern.
 void emptyClipboard()
 {

@@ -35,8 +35,6 @@ public:
             QWidget *parent = nullptr);
     ~frmMain() override;
 
-    static constexpr int PauseMilliseconds = 1500;
-
     void CoBrand_Randomize();
 
 protected:

@@ -75,9 +75,10 @@ frmExitScreen::frmExitScreen(RandomSource &random, ApplicationEnd &end)
 
 frmExitScreen::~frmExitScreen() = default;
 
-QString frmExitScreen::supportMessage(int k)
+namespace {
+QString supportMessage(int k)
 {
-    static const char *const messages[SupportMessageCount] = {
+    static const char *const messages[frmExitScreen::SupportMessageCount] = {
         "Programs like this one can be made and maintained only with your support. The best "
         "way to support us is to visit {main-host}/forum regularly and take part "
         "in its discussions and other activities.",
@@ -89,10 +90,11 @@ QString frmExitScreen::supportMessage(int k)
         "Please help our forum by visiting it regularly and taking part in its discussions at "
         "{main-host}/forum. Your visits help us maintain it and develop more programs.",
     };
-    if (k < 0 || k >= SupportMessageCount)
+    if (k < 0 || k >= frmExitScreen::SupportMessageCount)
         return {};
     return PublisherHosts::withHosts(QString::fromLatin1(messages[k]));
 }
+} // namespace
 
 void frmExitScreen::Form_Load()
 {

@@ -24,7 +24,6 @@ public:
     ~frmExitScreen() override;
 
     static constexpr int SupportMessageCount = 4;
-    static QString supportMessage(int k);
 
 protected:
     void closeEvent(QCloseEvent *event) override;

@@ -18,13 +18,6 @@ QByteArray encoded(const QString &value)
 {
     return QUrl::toPercentEncoding(value);
 }
-} // namespace
-
-ReferValues &referValues()
-{
-    static ReferValues values;
-    return values;
-}
 
 QByteArray requestAddress(const ReferValues &values)
 {
@@ -35,6 +28,13 @@ QByteArray requestAddress(const ReferValues &values)
         + "&taf4=" + encoded(values.friendName)
         + "&taf5=" + encoded(values.friendEmail)
         + "&taf6=" + encoded(modHelp::mainSiteAddress("/numensight/"));
+}
+} // namespace
+
+ReferValues &referValues()
+{
+    static ReferValues values;
+    return values;
 }
 
 void ReferFriend()

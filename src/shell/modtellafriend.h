@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QByteArray>
 #include <QString>
 
 // The refer-a-friend request: the five texts of the exit window's form, kept
@@ -31,9 +30,5 @@ inline const QString FriendEmailPlaceholder = QStringLiteral("Friend's Email Add
 // placeholder is reported with a critical message and nothing is sent.
 // Otherwise opens the request in the browser.
 void ReferFriend();
-
-// The request for the given values, fully percent-encoded so that the page
-// receives every value exactly as it was typed.
-QByteArray requestAddress(const ReferValues &values);
 
 } // namespace modTellAFriend

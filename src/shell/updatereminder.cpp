@@ -5,9 +5,16 @@
 #include "settings/settingsstore.h"
 #include "windows/messagebox.h"
 
-const QString UpdateReminder::Message =
+#include <QDate>
+
+namespace {
+const QString Message =
     QStringLiteral("There maybe an update to this software available\rDo you want to check for an update?");
-const QString UpdateReminder::DateFormat = QStringLiteral("yyyy-MM-dd");
+// ISO order with a four-digit year: independent of the locale, and made of
+// digits and '-' only, which survive the scramble.
+const QString DateFormat = QStringLiteral("yyyy-MM-dd");
+constexpr int ThresholdDays = 14;
+} // namespace
 
 UpdateReminder::UpdateReminder(SettingsStore &store, const Clock &clock)
     : m_store(store)

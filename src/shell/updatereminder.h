@@ -1,7 +1,5 @@
 #pragma once
 
-#include <QDate>
-#include <QString>
 
 class Clock;
 class SettingsStore;
@@ -15,12 +13,6 @@ public:
     UpdateReminder(SettingsStore &store, const Clock &clock);
 
     void RemindOfUpdate();
-
-    static const QString Message;
-    // ISO order with a four-digit year: independent of the locale, and
-    // made of digits and '-' only, which survive the scramble.
-    static const QString DateFormat;
-    static constexpr int ThresholdDays = 14;
 
 private:
     SettingsStore &m_store;

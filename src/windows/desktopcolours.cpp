@@ -8,6 +8,9 @@
 #include <cmath>
 
 namespace {
+// Below this WCAG contrast ratio (the AA level for body text) a desktop
+// colour gives way to the classic one.
+constexpr double ReadableContrast = 4.5;
 
 QPalette::ColorRole partnerOf(QPalette::ColorRole role)
 {

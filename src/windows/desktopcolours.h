@@ -19,9 +19,7 @@ class DesktopColours : public QObject
 public:
     static void follow(QWidget *window);
 
-    // Below this WCAG contrast ratio (the AA level for body text) a desktop
-    // colour gives way to the classic one.
-    static constexpr double ReadableContrast = 4.5;
+    // The WCAG contrast ratio of two colours.
     static double contrast(const QColor &a, const QColor &b);
 
 protected:

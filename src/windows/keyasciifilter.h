@@ -8,16 +8,10 @@
 class QKeyEvent;
 class QWidget;
 
-// The character code a key press would type, with Ctrl+letter giving its
-// control character (Ctrl+A is 1, Ctrl+V 22); -1 for keys that type nothing
-// (arrows, Home, End, the Delete key, Tab moving the focus, Alt with a key).
-// Ctrl+Alt with a printable character types it: it is AltGr on some keyboards.
-int keyAsciiOf(const QKeyEvent &event);
-
 // Hands each character typed into a text box to the box's KeyPress handler
 // before the box acts on it; a handler that sets KeyAscii to 0 cancels the
 // character. Text committed by an input method goes through the handler one
-// character at a time. A key held with Alt (but not Ctrl+Alt, see above)
+// character at a time. A key held with Alt (but not Ctrl+Alt, which is AltGr on some keyboards)
 // types nothing, as on the desktop the windows were designed for; access keys
 // still work. Pasted and dropped text is not typed and passes unfiltered.
 class KeyAsciiFilter : public QObject
