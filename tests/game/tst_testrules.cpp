@@ -69,11 +69,14 @@ private Q_SLOTS:
         QTEST(problem->focus, "focus");
     }
 
-    // Leading zeros, a chosen number at either end, and a pasted start below 1 play.
+    // Leading zeros, blanks, tabs and line breaks anywhere in a number, a
+    // chosen number at either end, and a pasted start below 1 play.
     void validEntriesPlay()
     {
         const auto checked = NumberTestRules::checkEntries(QStringLiteral("007"), QStringLiteral("010"), QStringLiteral("7"));
         QVERIFY(!checked.problem && checked.values.rangeStart == 7 && checked.values.rangeEnd == 10);
+        const auto blanks = NumberTestRules::checkEntries(QStringLiteral(" 1\t"), QStringLiteral("1\n0"), QStringLiteral("\t5 "));
+        QVERIFY(!blanks.problem && blanks.values.rangeStart == 1 && blanks.values.rangeEnd == 10);
         for (const char *chosen : {"5", "10"})
             QVERIFY(!NumberTestRules::checkEntries(QStringLiteral("5"), QStringLiteral("10"), QLatin1String(chosen)).problem);
         QVERIFY(!NumberTestRules::checkEntries(QStringLiteral("0.5"), QStringLiteral("10"), QStringLiteral("1")).problem);
