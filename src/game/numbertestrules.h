@@ -36,11 +36,10 @@ struct CheckedEntries
 
 // The eight checks typed entries can fail, in their order, followed by two
 // that only pasted text can reach and the draw could not honour: a negative
-// start, and an end that is not a whole number or lies above
-// 32767 (the draw keeps its result in 16 bits). A pasted
-// fraction elsewhere plays: a fractional start draws from the whole numbers
-// above it (from 1 for a start below 1), and a fractional chosen number is
-// never drawn.
+// start, and an end that is not a whole number or lies above 32767 (the
+// draw keeps its result in 16 bits). A pasted fraction elsewhere plays: a
+// fractional start draws from the whole numbers above it (from 1 for a start
+// below 1), and a fractional chosen number is never drawn.
 CheckedEntries checkEntries(const QString &rangeStart, const QString &rangeEnd,
                             const QString &chosenNumber);
 
