@@ -8,7 +8,7 @@
 
 int main(int argc, char *argv[])
 {
-    if (const char *message = DesktopSession::missingDisplayMessage()) {
+    if (const char *message = DesktopSession::missingDisplayMessage(argc, argv)) {
         std::fputs(message, stderr);
         return 1;
     }

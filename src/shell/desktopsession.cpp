@@ -64,9 +64,10 @@ void whileConnecting(QtMsgType type, const QMessageLogContext &context, const QS
 }
 } // namespace
 
-const char *missingDisplayMessage()
+const char *missingDisplayMessage(int argc, char **argv)
 {
-    if (isSet("QT_QPA_PLATFORM") || isSet("DISPLAY"))
+    if (!option(argc, argv, "platform", "QT_QPA_PLATFORM").isEmpty()
+        || !option(argc, argv, "display", "DISPLAY").isEmpty())
         return nullptr;
     if (isSet("WAYLAND_DISPLAY"))
         return "Numensight needs an X11 display: this Wayland session offers none (DISPLAY is unset).\n"

@@ -8,9 +8,9 @@ class QApplication;
 // line when it is missing, instead of Qt's abort (and core dump).
 namespace DesktopSession {
 
-// Why the game cannot start here, or nothing: no display set at all, or a
-// Wayland session without X11.
-const char *missingDisplayMessage();
+// Why the game cannot start here, or nothing: no display named at all, in the
+// environment or with -display or -platform, or a Wayland session without X11.
+const char *missingDisplayMessage(int argc, char **argv);
 
 // Base directories given as relative paths are ignored, as the XDG rules
 // ask: one copy started from another folder must find the same lock and

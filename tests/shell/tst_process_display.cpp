@@ -23,6 +23,8 @@ private Q_SLOTS:
                                              << QStringList{"graphical desktop", "\":65000\""};
         QTest::newRow("-display beside DISPLAY") << QStringList{"DISPLAY=:65000"} << QStringList{"-display", ":65001"}
                                                  << QStringList{"graphical desktop", "\":65001\""};
+        QTest::newRow("-display alone") << QStringList{} << QStringList{"-display", ":65001"}
+                                        << QStringList{"graphical desktop", "\":65001\""};
         QTest::newRow("platform that cannot start") << QStringList{"QT_QPA_PLATFORM=wayland", "WAYLAND_DISPLAY=nowhere"}
                                                     << QStringList{} << QStringList{"graphical desktop"};
     }
