@@ -1,4 +1,5 @@
 #include "shell/frmexitscreen.h"
+#include "shell/modtellafriend.h"
 #include "support/modalwatcher.h"
 #include "support/scriptedrandom.h"
 #include "support/standins.h"
@@ -49,6 +50,23 @@ private Q_SLOTS:
                               page + "taf1=Tom%20%26%20Jerry%3D1%2B1%20%232&taf2=t%26x%3D1%40b.c&taf3=Hi%0D%0Athere%3F"
                                      "&taf4=Zo%C3%AB&taf5=z%2B1%40b.c" + own}));
         QCOMPARE(modals.texts(), QStringList{QStringLiteral("Please Enter Distinct Email Addresses")});
+    }
+
+    // A box gives up its placeholder while it has focus, and takes it back
+    // when left blank.
+    void placeholderGivesWayWhileTheBoxHasFocus()
+    {
+        frmExitScreen window(m_random, m_end);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        auto *name = control<QLineEdit>(&window, "txtName");
+        auto *email = control<QLineEdit>(&window, "txtEmail");
+        name->setFocus();
+        QCOMPARE(name->text(), QString());
+        name->setText(QStringLiteral("  "));
+        email->setFocus();
+        QCOMPARE(name->text(), modTellAFriend::NamePlaceholder);
+        QCOMPARE(email->text(), QString());
     }
 
     // The check box opens the home page on each click and never stays
