@@ -1,6 +1,5 @@
 #pragma once
 
-
 class Clock;
 class SettingsStore;
 
