@@ -1,11 +1,13 @@
 #pragma once
 
 #include <QByteArray>
-#include <QDir>
 #include <QFile>
 #include <QString>
 
+#include <sys/inotify.h>
+#include <sys/ioctl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 // The bytes of a file, or nothing when it cannot be read (missing, or a
 // directory in its place).
@@ -21,24 +23,35 @@ inline bool writeFile(const QString &path, const QByteArray &bytes)
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 
-// Hidden ones and dangling links too.
-inline QStringList folderEntries(const QString &folder)
-{
-    return QDir(folder, {}, QDir::Name, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot)
-        .entryList();
-}
-
-// What stands at a path, closely enough to tell it replaced or rewritten:
-// "<mode> <uid>:<gid> inode <n> " and a link's target or a regular file's
-// bytes in hex. Opens nothing but a regular file.
+// Type, mode, owner, inode and a link's target: enough to tell it replaced.
 inline QString describePath(const QString &path)
 {
     struct stat st;
     if (::lstat(QFile::encodeName(path).constData(), &st) != 0)
         return QStringLiteral("nothing");
-    const QString kept = QStringLiteral("%1 %2:%3 inode %4 ")
-                             .arg(st.st_mode & 07777, 0, 8).arg(st.st_uid).arg(st.st_gid).arg(st.st_ino);
-    if (S_ISLNK(st.st_mode))
-        return kept + QFile::symLinkTarget(path);
-    return kept + QString::fromLatin1(S_ISREG(st.st_mode) ? fileContents(path).toHex() : QByteArray());
+    return QStringLiteral("%1 %2:%3 inode %4 ").arg(st.st_mode, 0, 8).arg(st.st_uid).arg(st.st_gid).arg(st.st_ino)
+        + QFile::symLinkTarget(path);
 }
+
+// A FIFO watched for opens (an O_PATH look is none); what may block on it runs under callInChild.
+class FifoWatch
+{
+public:
+    explicit FifoWatch(const QString &path)
+        : m_made(::mkfifo(QFile::encodeName(path).constData(), 0600) == 0
+                 && ::inotify_add_watch(m_watch, QFile::encodeName(path).constData(), IN_OPEN) >= 0)
+    {
+    }
+    ~FifoWatch() { ::close(m_watch); }
+
+    bool made() const { return m_made; }
+    bool opened() const
+    {
+        int queued = 0;
+        return ::ioctl(m_watch, FIONREAD, &queued) != 0 || queued > 0;
+    }
+
+private:
+    const int m_watch = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+    const bool m_made;
+};

@@ -6,9 +6,7 @@ class TestFrameExtents : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    // Any client may set a window's _NET_FRAME_EXTENTS (left, right, top,
-    // bottom); a frame that no screen could hold is no answer, and the
-    // window is placed as unframed.
+    // Any client may set _NET_FRAME_EXTENTS (left, right, top, bottom); sums may wrap.
     void onlyAFrameTheScreenCanHoldCounts()
     {
         const QSize screen(1280, 1024);
