@@ -13,29 +13,29 @@ private Q_SLOTS:
     // and it ends with status 1, having made no settings.
     void withoutAUsableDisplayItSaysWhatItNeedsAndFails_data()
     {
-        QTest::addColumn<QStringList>("environment");
-        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("given"); // settings of the environment, and arguments
         QTest::addColumn<QStringList>("needs");
-        QTest::newRow("no display") << QStringList{} << QStringList{} << QStringList{"graphical desktop"};
-        QTest::newRow("Wayland only") << QStringList{"WAYLAND_DISPLAY=wayland-0"} << QStringList{}
-                                      << QStringList{"XWayland", "QT_QPA_PLATFORM=wayland"};
-        QTest::newRow("unreachable display") << QStringList{"DISPLAY=:65000"} << QStringList{}
-                                             << QStringList{"graphical desktop", "\":65000\""};
-        QTest::newRow("-display beside DISPLAY") << QStringList{"DISPLAY=:65000"} << QStringList{"-display", ":65001"}
-                                                 << QStringList{"graphical desktop", "\":65001\""};
-        QTest::newRow("-display alone") << QStringList{} << QStringList{"-display", ":65001"}
-                                        << QStringList{"graphical desktop", "\":65001\""};
-        QTest::newRow("platform that cannot start") << QStringList{"QT_QPA_PLATFORM=wayland", "WAYLAND_DISPLAY=nowhere"}
-                                                    << QStringList{} << QStringList{"graphical desktop"};
+        QTest::newRow("no display") << "" << QStringList{"graphical desktop"};
+        QTest::newRow("Wayland only") << "WAYLAND_DISPLAY=wayland-0" << QStringList{"XWayland", "QT_QPA_PLATFORM=wayland"};
+        QTest::newRow("unreachable display") << "DISPLAY=:65000" << QStringList{"graphical desktop", "\":65000\""};
+        QTest::newRow("-display beside DISPLAY") << "DISPLAY=:65000 -display :65001" << QStringList{"graphical desktop", "\":65001\""};
+        QTest::newRow("-display alone") << "-display :65001" << QStringList{"graphical desktop", "\":65001\""};
+        QTest::newRow("platform that cannot start") << "QT_QPA_PLATFORM=wayland WAYLAND_DISPLAY=nowhere" << QStringList{"graphical desktop"};
     }
     void withoutAUsableDisplayItSaysWhatItNeedsAndFails()
     {
-        QFETCH(QStringList, environment);
-        QFETCH(QStringList, arguments);
+        QFETCH(QString, given);
         QFETCH(QStringList, needs);
         GameEnvironment env;
-        for (const QString &setting : QStringList{"DISPLAY", "WAYLAND_DISPLAY"} + environment)
-            env.setEnvironment(setting.section(u'=', 0, 0), setting.contains(u'=') ? setting.section(u'=', 1) : QString());
+        env.environment.remove(QStringLiteral("DISPLAY"));
+        env.environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
+        QStringList arguments;
+        for (const QString &word : given.split(u' ', Qt::SkipEmptyParts)) {
+            if (word.contains(u'='))
+                env.environment.insert(word.section(u'=', 0, 0), word.section(u'=', 1));
+            else
+                arguments << word;
+        }
         QProcess *game = env.start(arguments, QProcess::SeparateChannels);
         QVERIFY(game->waitForFinished(20000));
         QCOMPARE(game->exitStatus(), QProcess::NormalExit);
