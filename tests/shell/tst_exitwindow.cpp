@@ -11,6 +11,8 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 
+using namespace Qt::StringLiterals;
+
 class TestExitWindow : public QObject
 {
     Q_OBJECT
@@ -21,52 +23,38 @@ class TestExitWindow : public QObject
 private Q_SLOTS:
     void initTestCase() { TestMain::hideSizeHintWarnings(); }
 
-    // Name, e-mail, message, friend's name, friend's e-mail: every value
-    // reaches the page exactly as typed, nothing in it can end a value,
-    // start a new one or turn into a blank. The untouched message box holds
-    // its placeholder and a line end. The same address twice is refused first.
+    // A box gives up its placeholder while it has focus and takes it back
+    // when left blank. Every value reaches the page as typed: nothing in it
+    // can end a value, start a new one or turn into a blank. The same
+    // address twice is refused first.
     void referAFriendSendsEachValueEncoded()
     {
         frmExitScreen window(m_random, m_end);
         window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
         ModalWatcher modals;
         UrlCatcher pages;
-        const char *boxes[] = {"txtName", "txtEmail", "txtMessage", "txtFriendName", "txtFriendEmail"};
-        for (const QStringList &texts : {QStringList{"Ann", "x", "Your Message\n", "Bob", "x"},
-                                         QStringList{"Ann", "a@b.c", "Your Message\n", "Bob", "b@c.d"},
-                                         QStringList{"Tom & Jerry=1+1 #2", "t&x=1@b.c", "Hi\nthere?", "Zoë", "z+1@b.c"}}) {
-            for (int i = 0; i < 5; ++i) {
-                if (auto *line = qobject_cast<QLineEdit *>(control(&window, boxes[i])))
-                    line->setText(texts[i]);
-                else
-                    control<QPlainTextEdit>(&window, boxes[i])->setPlainText(texts[i]);
-            }
-            QTest::mouseClick(control(&window, "cmdSubmit"), Qt::LeftButton);
-        }
-        const QString page = QStringLiteral("http://" NUMENSIGHT_MAIN_HOST "/zelk-refer-a-friend.php?");
-        const QString own = QStringLiteral("&taf6=") + QUrl::toPercentEncoding(QStringLiteral("http://" NUMENSIGHT_MAIN_HOST "/numensight/"));
-        QCOMPARE(pages.addresses,
-                 (QStringList{page + "taf1=Ann&taf2=a%40b.c&taf3=Your%20Message%0D%0A&taf4=Bob&taf5=b%40c.d" + own,
-                              page + "taf1=Tom%20%26%20Jerry%3D1%2B1%20%232&taf2=t%26x%3D1%40b.c&taf3=Hi%0D%0Athere%3F"
-                                     "&taf4=Zo%C3%AB&taf5=z%2B1%40b.c" + own}));
-        QCOMPARE(modals.texts(), QStringList{QStringLiteral("Please Enter Distinct Email Addresses")});
-    }
-
-    // A box gives up its placeholder while it has focus, and takes it back
-    // when left blank.
-    void placeholderGivesWayWhileTheBoxHasFocus()
-    {
-        frmExitScreen window(m_random, m_end);
-        window.show();
-        QVERIFY(QTest::qWaitForWindowActive(&window));
         auto *name = control<QLineEdit>(&window, "txtName");
         auto *email = control<QLineEdit>(&window, "txtEmail");
         name->setFocus();
         QCOMPARE(name->text(), QString());
-        name->setText(QStringLiteral("  "));
+        name->setText(u"  "_s);
         email->setFocus();
         QCOMPARE(name->text(), modTellAFriend::NamePlaceholder);
         QCOMPARE(email->text(), QString());
+        name->setText(u"Tom & Jerry=1+1 #2"_s);
+        email->setText(u"t&x=1@b.c"_s);
+        control<QPlainTextEdit>(&window, "txtMessage")->setPlainText(u"Hi\nthere?"_s);
+        control<QLineEdit>(&window, "txtFriendName")->setText(u"Zoë"_s);
+        for (const QString &friendEmail : {email->text(), u"z+1@b.c"_s}) {
+            control<QLineEdit>(&window, "txtFriendEmail")->setText(friendEmail);
+            QTest::mouseClick(control(&window, "cmdSubmit"), Qt::LeftButton);
+        }
+        QCOMPARE(modals.texts, QStringList{u"Please Enter Distinct Email Addresses"_s});
+        QCOMPARE(pages.addresses, QStringList{u"http://" NUMENSIGHT_MAIN_HOST "/zelk-refer-a-friend.php?"
+                                              "taf1=Tom%20%26%20Jerry%3D1%2B1%20%232&taf2=t%26x%3D1%40b.c"
+                                              "&taf3=Hi%0D%0Athere%3F&taf4=Zo%C3%AB&taf5=z%2B1%40b.c&taf6="_s
+                                              + QUrl::toPercentEncoding(u"http://" NUMENSIGHT_MAIN_HOST "/numensight/"_s)});
     }
 
     // The check box opens the home page on each click and never stays

@@ -10,7 +10,7 @@
 
 #include <array>
 
-// A real main window, shown offscreen, with a scripted random source, no
+// A real main window, shown and active, with a scripted random source, no
 // pause, counted hooks, and a watcher that answers every modal window: a
 // result window is recorded (its sentence and colour) and closed with
 // TRY AGAIN once it has taken the input that waited for it.
@@ -35,16 +35,10 @@ struct MainWindowFixture
             QTest::mouseClick(control(modal, "cmdTry"), Qt::LeftButton);
         };
         window.show();
-        activate();
-    }
-
-    // The offscreen platform does not hand activation back when a modal
-    // window closes, as a desktop would; shortcuts need an active window.
-    void activate()
-    {
         window.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&window));
     }
+
     template<class T = QWidget>
     T *get(const char *name)
     {
@@ -53,8 +47,8 @@ struct MainWindowFixture
     QString text(const char *field) { return get<QLineEdit>(field)->text(); }
     void click(const char *name) { QTest::mouseClick(get(name), Qt::LeftButton); }
 
-    // Chooses a test (0 Number Test, 1 Pick The Right Number) and plays it;
-    // fills the Number Test's fields.
+    // Chooses a test (0 Number Test, 1 Pick The Right Number), plays it and
+    // fills its fields.
     void enter(int test, const QStringList &fields = {})
     {
         click(test == 0 ? "optOption_0" : "optOption_1");

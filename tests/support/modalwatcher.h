@@ -8,37 +8,23 @@
 #include <QTimer>
 
 #include <functional>
-#include <optional>
 
-// Answers the modal windows a test provokes. While it lives it polls for a
-// new modal window: a message box is recorded and answered with `answer`,
-// else Yes where it offers one, else OK; any other modal window goes to
-// onOtherModal.
+// While it lives, answers each modal window a test provokes: a message box is
+// recorded and answered with `answer` where it offers it, else OK; any other
+// modal window goes to onOtherModal.
 class ModalWatcher
 {
 public:
-    struct Seen
-    {
-        QString text;
-        QString title;
-        QMessageBox::Icon icon;
-    };
-    std::vector<Seen> seen;
-    std::optional<QMessageBox::StandardButton> answer;
+    QStringList texts;
+    QStringList titles;
+    QList<QMessageBox::Icon> icons;
+    QMessageBox::StandardButton answer = QMessageBox::Yes;
     std::function<void(QWidget *)> onOtherModal;
 
     ModalWatcher()
     {
         QObject::connect(&m_timer, &QTimer::timeout, [this] { poll(); });
         m_timer.start(5);
-    }
-
-    QStringList texts() const
-    {
-        QStringList result;
-        for (const Seen &s : seen)
-            result << s.text;
-        return result;
     }
 
 private:
@@ -53,9 +39,11 @@ private:
             onOtherModal(modal);
         if (!box)
             return;
-        seen.push_back({box->text(), box->windowTitle(), box->icon()});
-        QTest::mouseClick(box->button(answer.value_or(box->button(QMessageBox::Yes) ? QMessageBox::Yes : QMessageBox::Ok)),
-                          Qt::LeftButton);
+        texts << box->text();
+        titles << box->windowTitle();
+        icons << box->icon();
+        QAbstractButton *button = box->button(answer);
+        QTest::mouseClick(button ? button : box->button(QMessageBox::Ok), Qt::LeftButton);
     }
 
     QTimer m_timer;

@@ -1,15 +1,12 @@
 #include "support/testmain.h"
 
-#include <QApplication>
-
 #include <map>
-#include <memory>
 #include <string>
 
 namespace {
-std::map<std::string, std::pair<TestMain::App, std::function<int(int, char **)>>> &testClasses()
+std::map<std::string, std::function<int(int, char **)>> &testClasses()
 {
-    static std::map<std::string, std::pair<TestMain::App, std::function<int(int, char **)>>> classes;
+    static std::map<std::string, std::function<int(int, char **)>> classes;
     return classes;
 }
 
@@ -21,9 +18,9 @@ void withoutSizeHintWarnings(QtMsgType type, const QMessageLogContext &context, 
 }
 } // namespace
 
-bool TestMain::add(const char *name, App app, std::function<int(int, char **)> run)
+bool TestMain::add(const char *name, std::function<int(int, char **)> run)
 {
-    return testClasses().emplace(name, std::pair(app, std::move(run))).second;
+    return testClasses().emplace(name, std::move(run)).second;
 }
 
 // QtTest's own handler, installed as the run starts, passes on nothing.
@@ -42,15 +39,6 @@ int main(int argc, char *argv[])
     }
     // QtTest sees the program's name and the arguments after the class.
     argv[1] = argv[0];
-    --argc;
-    ++argv;
-    const auto &[app, run] = found->second;
-    std::unique_ptr<QCoreApplication> application;
-    if (app == TestMain::App::Widgets)
-        application = std::make_unique<QApplication>(argc, argv);
-    else if (app == TestMain::App::Core)
-        application = std::make_unique<QCoreApplication>(argc, argv);
-    if (application)
-        application->setAttribute(Qt::AA_Use96Dpi, true);
-    return run(argc, argv);
+    QCoreApplication::setAttribute(Qt::AA_Use96Dpi);
+    return found->second(argc - 1, argv + 1);
 }
