@@ -2,7 +2,7 @@
 #include "game/picknumberrules.h"
 #include "game/scorebook.h"
 #include "support/scriptedrandom.h"
-#include "support/testmain.h"
+#include <QTest>
 
 #include <cmath>
 #include <map>
@@ -95,5 +95,5 @@ private Q_SLOTS:
     }
 };
 
-TEST_CLASS(TestTestRules, Core)
+QTEST_GUILESS_MAIN(TestTestRules)
 #include "tst_testrules.moc"

@@ -1,7 +1,6 @@
 #include "game/verdict.h"
 #include "pages/modhelp.h"
 #include "support/mainwindowfixture.h"
-#include "support/testmain.h"
 #include "support/urlcatcher.h"
 
 #include <QAction>
@@ -31,7 +30,7 @@ class TestMainWindow : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase() { TestMain::hideSizeHintWarnings(); }
+    void initTestCase() { hideSizeHintWarnings(); }
 
     // Play needs a chosen test. Back, and File, Back, clear the Number
     // Test's fields; Play and Back take turns in the menu.
@@ -184,5 +183,5 @@ private Q_SLOTS:
     }
 };
 
-TEST_CLASS(TestMainWindow, Widgets)
+QTEST_MAIN(TestMainWindow)
 #include "tst_mainwindow.moc"

@@ -1,6 +1,6 @@
 #include "support/mainwindowfixture.h"
 #include "support/screen.h"
-#include "support/testmain.h"
+#include <QTest>
 #include "support/wait.h"
 
 #include <QProcess>
@@ -54,5 +54,5 @@ private Q_SLOTS:
     }
 };
 
-TEST_CLASS(TestScreenMainWindow, Widgets)
+QTEST_MAIN(TestScreenMainWindow)
 #include "tst_screen_mainwindow.moc"

@@ -1,7 +1,6 @@
 #include "settings/settingsstore.h"
 #include "support/childcall.h"
 #include "support/files.h"
-#include "support/testmain.h"
 
 #include <QTemporaryDir>
 #include <QTest>
@@ -121,5 +120,5 @@ private Q_SLOTS:
     }
 };
 
-TEST_CLASS(TestSettingsStore, Core)
+QTEST_GUILESS_MAIN(TestSettingsStore)
 #include "tst_settingsstore.moc"

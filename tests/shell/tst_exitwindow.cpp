@@ -3,7 +3,6 @@
 #include "support/modalwatcher.h"
 #include "support/scriptedrandom.h"
 #include "support/standins.h"
-#include "support/testmain.h"
 #include "support/urlcatcher.h"
 
 #include <QClipboard>
@@ -21,7 +20,7 @@ class TestExitWindow : public QObject
     CountingEnd m_end;
 
 private Q_SLOTS:
-    void initTestCase() { TestMain::hideSizeHintWarnings(); }
+    void initTestCase() { hideSizeHintWarnings(); }
 
     // A box gives up its placeholder while it has focus and takes it back
     // when left blank. Every value reaches the page as typed: nothing in it
@@ -92,5 +91,5 @@ private Q_SLOTS:
     }
 };
 
-TEST_CLASS(TestExitWindow, Widgets)
+QTEST_MAIN(TestExitWindow)
 #include "tst_exitwindow.moc"

@@ -1,5 +1,5 @@
 #include "support/gameprocess.h"
-#include "support/testmain.h"
+#include <QTest>
 
 #include <QFile>
 
@@ -48,5 +48,5 @@ private Q_SLOTS:
     }
 };
 
-TEST_CLASS(TestProcessDisplay, Core)
+QTEST_GUILESS_MAIN(TestProcessDisplay)
 #include "tst_process_display.moc"

@@ -1,7 +1,7 @@
 #include "settings/settingsstore.h"
 #include "support/files.h"
 #include "support/gameprocess.h"
-#include "support/testmain.h"
+#include <QTest>
 
 #include <QDate>
 
@@ -97,5 +97,5 @@ private Q_SLOTS:
     }
 };
 
-TEST_CLASS(TestProcessRun, Core)
+QTEST_GUILESS_MAIN(TestProcessRun)
 #include "tst_process_run.moc"

@@ -1,6 +1,6 @@
 #include "shell/singleinstance.h"
 #include "support/childcall.h"
-#include "support/testmain.h"
+#include <QTest>
 
 #include <QFile>
 #include <QProcess>
@@ -61,5 +61,5 @@ private Q_SLOTS:
     }
 };
 
-TEST_CLASS(TestSingleInstance, Core)
+QTEST_GUILESS_MAIN(TestSingleInstance)
 #include "tst_singleinstance.moc"

@@ -1,9 +1,9 @@
 #include "settings/settingsstore.h"
 #include "shell/clock.h"
 #include "shell/updatereminder.h"
+#include "support/standins.h"
 #include "support/files.h"
 #include "support/modalwatcher.h"
-#include "support/testmain.h"
 #include "support/urlcatcher.h"
 
 #include <QTemporaryDir>
@@ -28,7 +28,7 @@ class TestUpdateReminder : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase() { TestMain::hideSizeHintWarnings(); }
+    void initTestCase() { hideSizeHintWarnings(); }
 
     void timeline_data()
     {
@@ -83,5 +83,5 @@ private Q_SLOTS:
     }
 };
 
-TEST_CLASS(TestUpdateReminder, Widgets)
+QTEST_MAIN(TestUpdateReminder)
 #include "tst_updatereminder.moc"

@@ -36,3 +36,7 @@ struct CountingEnd : ApplicationEnd
     int ends = 0;
     void EndApplication() override { ++ends; }
 };
+
+// For the initTestCase of a class that shows windows on the offscreen
+// platform, which warns about every fixed-size one. Lasts until the class has run.
+void hideSizeHintWarnings();

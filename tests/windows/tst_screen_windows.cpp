@@ -7,7 +7,7 @@
 #include "support/screen.h"
 #include "support/scriptedrandom.h"
 #include "support/standins.h"
-#include "support/testmain.h"
+#include <QTest>
 #include "support/wait.h"
 #include "windows/desktopcolours.h"
 
@@ -173,5 +173,5 @@ private Q_SLOTS:
     }
 };
 
-TEST_CLASS(TestScreenWindows, Widgets)
+QTEST_MAIN(TestScreenWindows)
 #include "tst_screen_windows.moc"

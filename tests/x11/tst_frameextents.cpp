@@ -1,4 +1,4 @@
-#include "support/testmain.h"
+#include <QTest>
 #include "x11/frameextents.h"
 
 class TestFrameExtents : public QObject
@@ -18,5 +18,5 @@ private Q_SLOTS:
     }
 };
 
-TEST_CLASS(TestFrameExtents, None)
+QTEST_APPLESS_MAIN(TestFrameExtents)
 #include "tst_frameextents.moc"
