@@ -2,6 +2,7 @@
 #include "game/picknumberrules.h"
 #include "game/scorebook.h"
 #include "support/scriptedrandom.h"
+
 #include <QTest>
 
 #include <cmath>

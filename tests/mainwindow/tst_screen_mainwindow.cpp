@@ -1,9 +1,9 @@
 #include "support/mainwindowfixture.h"
 #include "support/screen.h"
-#include <QTest>
 #include "support/wait.h"
 
 #include <QProcess>
+#include <QTest>
 
 class TestScreenMainWindow : public QObject
 {

@@ -1,7 +1,7 @@
 #include "support/gameprocess.h"
-#include <QTest>
 
 #include <QFile>
+#include <QTest>
 
 class TestProcessDisplay : public QObject
 {

@@ -1,9 +1,9 @@
 #include "settings/settingsstore.h"
 #include "support/files.h"
 #include "support/gameprocess.h"
-#include <QTest>
 
 #include <QDate>
+#include <QTest>
 
 class TestProcessRun : public QObject
 {

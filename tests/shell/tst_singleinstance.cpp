@@ -1,10 +1,10 @@
 #include "shell/singleinstance.h"
 #include "support/childcall.h"
-#include <QTest>
 
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include <pwd.h>
 #include <sys/stat.h>

@@ -1,9 +1,9 @@
 #include "settings/settingsstore.h"
 #include "shell/clock.h"
 #include "shell/updatereminder.h"
-#include "support/standins.h"
 #include "support/files.h"
 #include "support/modalwatcher.h"
+#include "support/standins.h"
 #include "support/urlcatcher.h"
 
 #include <QTemporaryDir>

@@ -7,7 +7,6 @@
 #include "support/screen.h"
 #include "support/scriptedrandom.h"
 #include "support/standins.h"
-#include <QTest>
 #include "support/wait.h"
 #include "windows/desktopcolours.h"
 
@@ -19,6 +18,7 @@
 #include <QRegularExpression>
 #include <QScreen>
 #include <QStyle>
+#include <QTest>
 #include <QTextEdit>
 #include <QTimer>
 

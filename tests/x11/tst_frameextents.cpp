@@ -1,5 +1,6 @@
-#include <QTest>
 #include "x11/frameextents.h"
+
+#include <QTest>
 
 class TestFrameExtents : public QObject
 {
