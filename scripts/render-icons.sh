@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
 # Renders the hicolor PNGs and the window icon from the one drawing,
-# src/windows/icons/numensight.svg. Run after changing the drawing and commit
+# src/widgets/icons/numensight.svg. Run after changing the drawing and commit
 # what it writes, so neither building nor testing needs an SVG renderer.
 # Needs rsvg-convert (package librsvg2-bin) and python3.
 set -euo pipefail
-cd "$(dirname "$0")/../src/windows/icons"
+cd "$(dirname "$0")/../src/widgets/icons"
 
 for size in 16 22 24 32 48 64 128 256; do
     rsvg-convert --width "$size" --height "$size" numensight.svg -o "numensight-$size.png"

@@ -1,9 +1,9 @@
 #include "shell/application.h"
 
-#include "mainwindow/frmmain.h"
-#include "shell/frmexitscreen.h"
-#include "windows/messagebox.h"
-#include "windows/windowiconengine.h"
+#include "widgets/messagebox.h"
+#include "widgets/windowiconengine.h"
+#include "windows/frmexitscreen.h"
+#include "windows/frmmain.h"
 #include "x11/frameextents.h"
 
 #include <QApplication>

@@ -2,12 +2,12 @@
 
 #include "game/randomsource.h"
 #include "game/scorebook.h"
-#include "mainwindow/frmmain.h"
-#include "mainwindow/pause.h"
-#include "shell/applicationend.h"
 #include "settings/settingsstore.h"
 #include "shell/singleinstance.h"
 #include "shell/updatereminder.h"
+#include "windows/applicationend.h"
+#include "windows/frmmain.h"
+#include "windows/pause.h"
 #include "x11/lostwindowwatch.h"
 
 #include <QPointer>

@@ -1,9 +1,9 @@
 #include "shell/updatereminder.h"
 
 #include "pages/modhelp.h"
-#include "shell/clock.h"
 #include "settings/settingsstore.h"
-#include "windows/messagebox.h"
+#include "shell/clock.h"
+#include "widgets/messagebox.h"
 
 #include <QDate>
 

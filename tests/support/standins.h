@@ -1,8 +1,8 @@
 #pragma once
 
-#include "mainwindow/frmmain.h"
-#include "mainwindow/pause.h"
-#include "shell/applicationend.h"
+#include "windows/applicationend.h"
+#include "windows/frmmain.h"
+#include "windows/pause.h"
 
 // The control of a window by its name; a missing one ends the run, as a test
 // of a renamed control would otherwise pass on a null pointer.

@@ -1,14 +1,14 @@
 // What the player sees of the four windows on a real X display under a
 // window manager, under the light desktop palette and under a dark one.
 #include "game/scorebook.h"
-#include "mainwindow/frmabout.h"
-#include "mainwindow/frmresult.h"
-#include "shell/frmexitscreen.h"
 #include "support/screen.h"
 #include "support/scriptedrandom.h"
 #include "support/standins.h"
 #include "support/wait.h"
-#include "windows/desktopcolours.h"
+#include "widgets/desktopcolours.h"
+#include "windows/frmabout.h"
+#include "windows/frmexitscreen.h"
+#include "windows/frmresult.h"
 
 #include <QApplication>
 #include <QGroupBox>

@@ -4,8 +4,8 @@
 //   waitnotice [PLAYS]
 #include "game/randomsource.h"
 #include "game/scorebook.h"
-#include "mainwindow/frmmain.h"
 #include "support/standins.h"
+#include "windows/frmmain.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

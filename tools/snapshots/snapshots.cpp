@@ -2,11 +2,11 @@
 //   QT_QPA_PLATFORM=offscreen snapshots <folder>
 #include "game/randomsource.h"
 #include "game/scorebook.h"
-#include "mainwindow/frmmain.h"
-#include "mainwindow/frmresult.h"
 #include "support/scriptedrandom.h"
 #include "support/standins.h"
-#include "shell/frmexitscreen.h"
+#include "windows/frmexitscreen.h"
+#include "windows/frmmain.h"
+#include "windows/frmresult.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,4 +1,4 @@
-#include "windows/windowiconengine.h"
+#include "widgets/windowiconengine.h"
 
 #include <QApplication>
 #include <QImage>

@@ -1,7 +1,7 @@
-#include "windows/windowsetup.h"
+#include "widgets/windowsetup.h"
 
 #include "pages/publisherhosts.h"
-#include "windows/desktopcolours.h"
+#include "widgets/desktopcolours.h"
 #include "x11/frameextents.h"
 
 #include <QGuiApplication>

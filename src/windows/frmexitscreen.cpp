@@ -1,16 +1,16 @@
-#include "shell/frmexitscreen.h"
+#include "windows/frmexitscreen.h"
 
 #include "game/randomsource.h"
 #include "game/trimspaces.h"
 #include "pages/modhelp.h"
 #include "pages/publisherhosts.h"
-#include "shell/applicationend.h"
-#include "shell/modtellafriend.h"
 #include "ui_frmExitScreen.h"
-#include "windows/keyasciifilter.h"
-#include "windows/messagebox.h"
-#include "windows/windowiconengine.h"
-#include "windows/windowsetup.h"
+#include "widgets/keyasciifilter.h"
+#include "widgets/messagebox.h"
+#include "widgets/windowiconengine.h"
+#include "widgets/windowsetup.h"
+#include "windows/applicationend.h"
+#include "windows/modtellafriend.h"
 
 #include <QCloseEvent>
 #include <QLineEdit>

@@ -1,4 +1,4 @@
-#include "windows/desktopcolours.h"
+#include "widgets/desktopcolours.h"
 
 #include <QApplication>
 #include <QEvent>

@@ -1,4 +1,4 @@
-#include "windows/messagebox.h"
+#include "widgets/messagebox.h"
 
 #include <QApplication>
 

@@ -1,4 +1,4 @@
-#include "windows/framebox.h"
+#include "widgets/framebox.h"
 
 #include <QPainter>
 

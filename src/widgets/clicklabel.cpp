@@ -1,4 +1,4 @@
-#include "windows/clicklabel.h"
+#include "widgets/clicklabel.h"
 
 #include <QAccessibleWidget>
 #include <QMouseEvent>

@@ -1,4 +1,4 @@
-#include "windows/keyasciifilter.h"
+#include "widgets/keyasciifilter.h"
 
 #include <QCoreApplication>
 #include <QInputMethodEvent>

@@ -1,4 +1,4 @@
-#include "mainwindow/digitfilter.h"
+#include "windows/digitfilter.h"
 
 namespace DigitFilter {
 

@@ -1,8 +1,8 @@
-#include "mainwindow/frmresult.h"
+#include "windows/frmresult.h"
 
 #include "game/verdict.h"
 #include "ui_frmResult.h"
-#include "windows/windowsetup.h"
+#include "widgets/windowsetup.h"
 
 frmResult::frmResult()
     : QDialog(nullptr, Qt::Window | Qt::FramelessWindowHint)

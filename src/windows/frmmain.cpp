@@ -1,4 +1,4 @@
-#include "mainwindow/frmmain.h"
+#include "windows/frmmain.h"
 
 #include "game/fieldnumber.h"
 #include "game/numbertestrules.h"
@@ -7,15 +7,15 @@
 #include "game/scorebook.h"
 #include "game/scoretext.h"
 #include "game/verdict.h"
-#include "mainwindow/digitfilter.h"
-#include "mainwindow/frmabout.h"
-#include "mainwindow/frmresult.h"
-#include "mainwindow/pause.h"
 #include "pages/modhelp.h"
 #include "ui_frmMain.h"
-#include "windows/keyasciifilter.h"
-#include "windows/messagebox.h"
-#include "windows/windowsetup.h"
+#include "widgets/keyasciifilter.h"
+#include "widgets/messagebox.h"
+#include "widgets/windowsetup.h"
+#include "windows/digitfilter.h"
+#include "windows/frmabout.h"
+#include "windows/frmresult.h"
+#include "windows/pause.h"
 
 #include <QClipboard>
 #include <QCloseEvent>

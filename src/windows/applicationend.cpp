@@ -1,4 +1,4 @@
-#include "shell/applicationend.h"
+#include "windows/applicationend.h"
 
 #include <QApplication>
 #include <QWidget>

@@ -1,7 +1,7 @@
-#include "shell/modtellafriend.h"
+#include "windows/modtellafriend.h"
 
 #include "pages/modhelp.h"
-#include "windows/messagebox.h"
+#include "widgets/messagebox.h"
 
 #include <QUrl>
 

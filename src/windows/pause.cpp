@@ -1,4 +1,4 @@
-#include "mainwindow/pause.h"
+#include "windows/pause.h"
 
 #include <QEventLoop>
 #include <QTimer>

@@ -1,9 +1,9 @@
-#include "mainwindow/frmabout.h"
+#include "windows/frmabout.h"
 
 #include "pages/modhelp.h"
 #include "ui_frmAbout.h"
-#include "windows/windowiconengine.h"
-#include "windows/windowsetup.h"
+#include "widgets/windowiconengine.h"
+#include "widgets/windowsetup.h"
 
 frmAbout::frmAbout()
     : QDialog(nullptr, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint

@@ -1,9 +1,9 @@
-#include "shell/frmexitscreen.h"
-#include "shell/modtellafriend.h"
 #include "support/modalwatcher.h"
 #include "support/scriptedrandom.h"
 #include "support/standins.h"
 #include "support/urlcatcher.h"
+#include "windows/frmexitscreen.h"
+#include "windows/modtellafriend.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
