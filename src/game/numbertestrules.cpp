@@ -18,9 +18,7 @@ EntryProblem problem(const char *message, Field focus, bool clearRangeStart = fa
 {
     return {QString::fromLatin1(message), focus, clearRangeStart};
 }
-} // namespace
 
-namespace {
 std::optional<EntryProblem> firstProblem(const QString &rangeStart, const QString &rangeEnd,
                                          const QString &chosenNumber, const Entries &values)
 {

@@ -10,9 +10,9 @@ void RandomSource::SeedRandom()
     seed(static_cast<std::uint64_t>(wall) ^ (static_cast<std::uint64_t>(steady) << 1));
 }
 
-void RandomSource::seed(std::uint64_t seed)
+void RandomSource::seed(std::uint64_t value)
 {
-    std::seed_seq sequence{static_cast<std::uint32_t>(seed), static_cast<std::uint32_t>(seed >> 32)};
+    std::seed_seq sequence{static_cast<std::uint32_t>(value), static_cast<std::uint32_t>(value >> 32)};
     m_engine.seed(sequence);
 }
 

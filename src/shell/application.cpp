@@ -23,16 +23,6 @@ Application::~Application()
     delete m_main;
 }
 
-frmMain *Application::mainWindow() const
-{
-    return m_main;
-}
-
-frmExitScreen *Application::exitWindow() const
-{
-    return m_exit.get();
-}
-
 void Application::MainWindowLink::remindOfUpdate()
 {
     m_application.m_reminder->RemindOfUpdate();

@@ -39,9 +39,6 @@ public:
     // copy has told the user and ended, and nothing else was touched.
     bool StartApplication();
 
-    frmMain *mainWindow() const;
-    frmExitScreen *exitWindow() const;
-
 private:
     // What the main window's load and unload call back into.
     class MainWindowLink : public MainWindowHooks

@@ -9,7 +9,6 @@ namespace {
 // The character code a key press would type, with Ctrl+letter giving its
 // control character (Ctrl+A is 1, Ctrl+V 22); -1 for keys that type nothing
 // (arrows, Home, End, the Delete key, Tab moving the focus, Alt with a key).
-// Ctrl+Alt with a printable character types it: it is AltGr on some keyboards.
 int keyAsciiOf(const QKeyEvent &event)
 {
     const int key = event.key();

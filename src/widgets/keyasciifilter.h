@@ -11,10 +11,9 @@ class QWidget;
 // Hands each character typed into a text box to the box's KeyPress handler
 // before the box acts on it; a handler that sets KeyAscii to 0 cancels the
 // character. Text committed by an input method goes through the handler one
-// character at a time. A key held with Alt (but not Ctrl+Alt, which is AltGr
-// on some keyboards) types nothing, as on the desktop the windows were
-// designed for; access keys still work. Pasted and dropped text is not typed
-// and passes unfiltered.
+// character at a time. A key held with Alt types nothing, as on the desktop
+// the windows were designed for; access keys still work. Pasted and dropped
+// text is not typed and passes unfiltered.
 class KeyAsciiFilter : public QObject
 {
 public:

@@ -4,7 +4,7 @@
 #include <QString>
 
 // Every message box of the program carries the application title and no
-// other; these are the only two shapes the program asks.
+// other, and one OK button or Yes and No.
 inline const QString ApplicationTitle = QStringLiteral("Numensight");
 
 void showMessage(const QString &text, QMessageBox::Icon icon);
