@@ -7,9 +7,13 @@ namespace {
 class ClickLabelAccessible : public QAccessibleWidget
 {
 public:
-    explicit ClickLabelAccessible(ClickLabel *label)
-        : QAccessibleWidget(label, label->announcedAsButton() ? QAccessible::Button : QAccessible::Link)
+    using QAccessibleWidget::QAccessibleWidget;
+
+    // Asked each time: Qt may make the interface while the label is still
+    // being set up, before the definition says what it stands for.
+    QAccessible::Role role() const override
     {
+        return static_cast<const ClickLabel *>(widget())->announcedAsButton() ? QAccessible::Button : QAccessible::Link;
     }
 
     QString text(QAccessible::Text t) const override
