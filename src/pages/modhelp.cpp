@@ -30,20 +30,23 @@ QUrl coBrandPageUrl() { return onHelpSite("/co-brand.html"); }
 QUrl fullBrandPageUrl() { return onHelpSite("/fully-branded.html"); }
 
 namespace {
+// One program argument holds at most 128 KiB, its terminating zero included.
+constexpr qsizetype MaxAddressLength = 128 * 1024 - 1;
+
 void dropMessage(QtMsgType, const QMessageLogContext &, const QString &) {}
 } // namespace
 
-// An address too long to hand to a browser as one argument opens nothing.
-// Qt would say so on the error output, address and all, and an address may
-// carry what the player typed into the refer-a-friend form: Qt's messages
-// about opening a page are dropped.
-void openPage(const QUrl &url)
+// Qt would say on the error output that a browser could not start, address
+// and all, and an address may carry what the player typed into the
+// refer-a-friend form: Qt's messages about opening a page are dropped.
+bool openPage(const QUrl &url)
 {
     if (url.toEncoded().size() > MaxAddressLength)
-        return;
+        return false;
     const QtMessageHandler previous = qInstallMessageHandler(dropMessage);
     QDesktopServices::openUrl(url);
     qInstallMessageHandler(previous);
+    return true;
 }
 
 void OpenHomePage() { openPage(homePageUrl()); }

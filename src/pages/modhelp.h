@@ -19,10 +19,9 @@ QUrl fullBrandPageUrl();
 // build a query of their own onto it.
 QString mainSiteAddress(const char *path);
 
-// One program argument holds at most 128 KiB, its terminating zero included.
-inline constexpr qsizetype MaxAddressLength = 128 * 1024 - 1;
-
-void openPage(const QUrl &url);
+// False, and nothing opened, where the address is too long to hand to a
+// browser; otherwise whether a browser opened is not examined.
+bool openPage(const QUrl &url);
 
 void OpenHomePage();
 void OpenHelpPage();

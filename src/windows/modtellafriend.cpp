@@ -58,7 +58,8 @@ void ReferFriend()
             return;
         }
     }
-    modHelp::openPage(QUrl::fromEncoded(requestAddress(values), QUrl::StrictMode));
+    if (!modHelp::openPage(QUrl::fromEncoded(requestAddress(values), QUrl::StrictMode)))
+        showMessage(QStringLiteral("What You Have Entered Is Too Long To Send"), QMessageBox::Critical);
 }
 
 } // namespace modTellAFriend

@@ -28,7 +28,8 @@ inline const QString FriendEmailPlaceholder = QStringLiteral("Friend's Email Add
 
 // Checks the stored values in order; the first that is empty or still its
 // placeholder is reported with a critical message and nothing is sent.
-// Otherwise opens the request in the browser.
+// Otherwise opens the request in the browser, or says that it is too long to
+// hand to one.
 void ReferFriend();
 
 } // namespace modTellAFriend

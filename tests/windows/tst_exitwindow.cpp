@@ -56,6 +56,25 @@ private Q_SLOTS:
                                               + QUrl::toPercentEncoding(u"http://" NUMENSIGHT_MAIN_HOST "/numensight/"_s)});
     }
 
+    // A browser takes an address of at most 128 KiB: a longer request opens
+    // nothing, and the player is told instead of left waiting.
+    void aRequestTooLongToSendIsRefusedWithAMessage()
+    {
+        frmExitScreen window(m_random, m_end);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        ModalWatcher modals;
+        UrlCatcher pages;
+        control<QLineEdit>(&window, "txtName")->setText(QString(30000, u'\u00FC'));
+        control<QLineEdit>(&window, "txtEmail")->setText(u"a@b.c"_s);
+        control<QLineEdit>(&window, "txtFriendName")->setText(u"Zoe"_s);
+        control<QLineEdit>(&window, "txtFriendEmail")->setText(u"z@b.c"_s);
+        QTest::mouseClick(control(&window, "cmdSubmit"), Qt::LeftButton);
+        QCOMPARE(modals.texts, QStringList{u"What You Have Entered Is Too Long To Send"_s});
+        QCOMPARE(modals.icons, QList<QMessageBox::Icon>{QMessageBox::Critical});
+        QCOMPARE(pages.addresses, QStringList());
+    }
+
     // The check box opens the home page on each click and never stays
     // checked; Escape leaves the window open, E&xit and the close box end
     // the program.
