@@ -17,6 +17,7 @@ namespace {
 const QString Date = u"2024-02-20"_s, Later = u"2024-03-17"_s;
 // Duration and Date, scrambled, as the game has always written them.
 const QByteArray DateFile = "[Settings]\nc%94%91%80%93%88%8E%8D=QOQSLOQLQO\n";
+const QByteArray LaterFile = "[Settings]\nc%94%91%80%93%88%8E%8D=QOQSLORLPV\n";
 
 enum class Stands { Fifo, Link, File };
 } // namespace
@@ -42,6 +43,16 @@ private Q_SLOTS:
         QTest::newRow("quotes and escapes")
             << Stands::File << QByteArray("[Settings]\nc%94%91%80%93%88%8E%8D=\"QOQS\"LO\\x51LQ\\117\n") << 0644
             << Date << untouched;
+        // Line feeds keep a shorter text at the length it replaces, so no cut follows the write.
+        QTest::newRow("blank lines") << Stands::File << DateFile + "\n\n\n" << 0644 << Date << LaterFile + "\n\n\n";
+        QTest::newRow("past 4 KiB") << Stands::File << DateFile + QByteArray(4097 - DateFile.size(), '\n') << 0644
+                                    << QString() << untouched;
+        const QByteArray extra = "[Settings]\nExtra=" + QByteArray(4044, 'x');
+        QTest::newRow("rewritten to 4,096 bytes")
+            << Stands::File << extra + "\n" << 0644 << QString() << extra + "\nc%94%91%80%93%88%8E%8D=QOQSLORLPV\n";
+        QTest::newRow("one byte more") << Stands::File << extra + "x\n" << 0644 << QString() << untouched;
+        QTest::newRow("4,096 bytes without a date") << Stands::File << extra + QByteArray(34, 'x') + "\n"
+                                                    << 0644 << QString() << untouched;
         QTest::newRow("link to a file with another entry")
             << Stands::Link << DateFile + "Extra=1\n" << 0604 << Date
             << QByteArray("[Settings]\nExtra=1\nc%94%91%80%93%88%8E%8D=QOQSLORLPV\n");
@@ -70,9 +81,13 @@ private Q_SLOTS:
         }
         const QString pathWas = describePath(path), fileWas = describePath(file);
         SettingsStore store(path);
+        // Written once, it reads back and is written again.
         QCOMPARE(callInChild([&] {
+                     const bool written = !after.isNull();
                      return store.ReadSetting(SettingKeys::Duration) == reads
-                         && store.WriteSetting(SettingKeys::Duration, Later) == !after.isNull();
+                         && store.WriteSetting(SettingKeys::Duration, Later) == written
+                         && store.ReadSetting(SettingKeys::Duration) == (written ? Later : reads)
+                         && store.WriteSetting(SettingKeys::Duration, Later) == written;
                  }),
                  u"true"_s);
         QCOMPARE(describePath(path), pathWas);
