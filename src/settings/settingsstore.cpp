@@ -11,6 +11,7 @@
 #include <QTemporaryDir>
 
 #include <algorithm>
+#include <optional>
 #include <utility>
 
 namespace {
@@ -18,16 +19,25 @@ const QString Section = QStringLiteral("Settings/");
 
 // QSettings works on copies in a new folder only this process can enter, so
 // its lock file and its temporary file never meet anything at the user's
-// path, and it never opens that path itself.
+// path, and it never opens that path itself. The folder is made in the
+// runtime folder, which the desktop empties at logout, so copies a kill
+// leaves behind do not pile up; without one there are no copies.
 class PrivateFolder
 {
 public:
+    explicit PrivateFolder(const QString &runtimeDir)
+    {
+        if (!runtimeDir.isEmpty())
+            m_dir.emplace(runtimeDir + QStringLiteral("/numensight-XXXXXX"));
+    }
+
     // The path of a new file there holding the bytes; empty if it cannot be made.
     QString put(const QString &name, const QByteArray &bytes) const
     {
-        QFile file(m_dir.filePath(name));
-        const bool made = m_dir.isValid() && file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-        return made ? file.fileName() : QString();
+        if (!m_dir || !m_dir->isValid())
+            return {};
+        QFile file(m_dir->filePath(name));
+        return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() ? file.fileName() : QString();
     }
 
     static QByteArray contents(const QString &path)
@@ -37,7 +47,7 @@ public:
     }
 
 private:
-    QTemporaryDir m_dir;
+    std::optional<QTemporaryDir> m_dir;
 };
 
 // The lines that carry something, in order, so that entries QSettings
@@ -52,9 +62,10 @@ QList<QByteArray> sortedLines(const QByteArray &text)
 
 // The file's text with the entry set, or nothing where rewriting it would
 // lose or change something besides that entry.
-std::optional<QByteArray> withEntry(const QByteArray &original, const QString &key, const QString &value)
+std::optional<QByteArray> withEntry(const QString &runtimeDir, const QByteArray &original, const QString &key,
+                                    const QString &value)
 {
-    const PrivateFolder folder;
+    const PrivateFolder folder(runtimeDir);
     const QString read = folder.put(QStringLiteral("read.ini"), original);
     const QString written = folder.put(QStringLiteral("written.ini"), {});
     if (read.isEmpty() || written.isEmpty())
@@ -80,6 +91,7 @@ std::optional<QByteArray> withEntry(const QByteArray &original, const QString &k
 
 SettingsStore::SettingsStore(QString filePath)
     : m_filePath(std::move(filePath))
+    , m_runtimeDir(QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation))
 {
 }
 
@@ -100,8 +112,8 @@ QString SettingsStore::ReadSetting(const QString &key) const
     const SettingsFile file(m_filePath, SettingsFile::Access::Read);
     if (!file.contents() || file.contents()->isEmpty())
         return {};
-    const PrivateFolder folder;
-    const QString copy = folder.put(QStringLiteral("read.ini"), *file.contents());
+    const PrivateFolder folder(m_runtimeDir);
+    const QString copy = folder.put(QStringLiteral("settings.ini"), *file.contents());
     if (copy.isEmpty())
         return {};
     const QSettings settings(copy, QSettings::IniFormat);
@@ -115,6 +127,7 @@ bool SettingsStore::WriteSetting(const QString &key, const QString &value)
     SettingsFile file(m_filePath, SettingsFile::Access::Write);
     if (!file.contents())
         return false;
-    const std::optional<QByteArray> text = withEntry(*file.contents(), ScrambleText(key), ScrambleText(value));
+    const std::optional<QByteArray> text =
+        withEntry(m_runtimeDir, *file.contents(), ScrambleText(key), ScrambleText(value));
     return text && file.replace(*text);
 }

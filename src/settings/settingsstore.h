@@ -27,4 +27,7 @@ public:
 
 private:
     QString m_filePath;
+    // Where QSettings gets its copies; empty where Qt has no runtime folder
+    // of the user's own, and then the store reads and writes nothing.
+    QString m_runtimeDir;
 };

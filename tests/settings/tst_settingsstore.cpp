@@ -2,6 +2,7 @@
 #include "support/childcall.h"
 #include "support/files.h"
 
+#include <QDir>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -9,6 +10,7 @@
 #include <cstdio>
 #include <fcntl.h>
 #include <optional>
+#include <pwd.h>
 #include <thread>
 
 using namespace Qt::StringLiterals;
@@ -105,6 +107,32 @@ private Q_SLOTS:
         const QString path = dir.filePath(u"Numensight/numensight.ini"_s);
         QVERIFY(SettingsStore(path).WriteSetting(SettingKeys::Duration, Date));
         QCOMPARE(fileContents(path), DateFile);
+    }
+
+    // Copies a kill leaves behind must not pile up: QSettings gets them in
+    // the runtime folder, which the desktop empties at logout, and where Qt
+    // has none of the user's own (a file stands at its fallback) there are none.
+    void copiesAreMadeInTheRuntimeFolderOnly()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(u"numensight.ini"_s), runtime = dir.filePath(u"runtime"_s);
+        const QString file = dir.filePath(u"file"_s), tmp = dir.filePath(u"tmp"_s);
+        const QString fallback = u"runtime-"_s + QFile::decodeName(::getpwuid(::geteuid())->pw_name);
+        QVERIFY(QDir().mkdir(runtime, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner) && QDir().mkdir(tmp));
+        QVERIFY(writeFile(file, {}) && writeFile(tmp + u'/' + fallback, {}));
+        const auto write = [&](const QString &tmpDir, const QString &runtimeDir) {
+            return callInChild([&] {
+                qputenv("TMPDIR", QFile::encodeName(tmpDir));
+                qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtimeDir));
+                return SettingsStore(path).WriteSetting(SettingKeys::Duration, Date);
+            });
+        };
+        QCOMPARE(write(file, runtime), u"true"_s);
+        QCOMPARE(fileContents(path), DateFile);
+        QCOMPARE(write(tmp, file), u"false"_s);
+        const auto entries = QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden;
+        QCOMPARE(QDir(runtime).entryList(entries), QStringList());
+        QCOMPARE(QDir(tmp).entryList(entries), QStringList(fallback));
     }
 
     // A look at the path, then an open by name, would meet the FIFO swapped in between.
