@@ -50,42 +50,47 @@ private:
     std::optional<QTemporaryDir> m_dir;
 };
 
-// The lines that carry something, in order, so that entries QSettings
-// merely sorts compare equal.
-QList<QByteArray> sortedLines(const QByteArray &text)
+// The sections in their order, each with the lines that carry something,
+// sorted: QSettings sorts the entries of a section, and keeps the rest.
+QList<QByteArrayList> sections(const QByteArray &text)
 {
-    QList<QByteArray> lines = text.split('\n');
-    lines.removeAll(QByteArray());
-    std::sort(lines.begin(), lines.end());
-    return lines;
+    QList<QByteArrayList> result(1);
+    for (const QByteArray &line : text.split('\n')) {
+        if (line.startsWith('['))
+            result.append(QByteArrayList());
+        if (!line.isEmpty())
+            result.last().append(line);
+    }
+    for (QByteArrayList &lines : result)
+        std::sort(lines.begin(), lines.end());
+    return result;
 }
 
-// The file's text with the entry set, or nothing where rewriting it would
-// lose or change something besides that entry.
+// The file's text with the entry set, or nothing where QSettings' rewrite
+// would lose, move or change anything else in it.
 std::optional<QByteArray> withEntry(const QString &runtimeDir, const QByteArray &original, const QString &key,
                                     const QString &value)
 {
     const PrivateFolder folder(runtimeDir);
-    const QString read = folder.put(QStringLiteral("read.ini"), original);
-    const QString written = folder.put(QStringLiteral("written.ini"), {});
-    if (read.isEmpty() || written.isEmpty())
+    const QString copy = folder.put(QStringLiteral("settings.ini"), original);
+    if (copy.isEmpty())
         return std::nullopt;
-    QSettings before(read, QSettings::IniFormat);
-    const QStringList keys = before.allKeys();
-    if (before.status() != QSettings::NoError
-        || !std::all_of(keys.cbegin(), keys.cend(), [](const QString &k) { return k.startsWith(Section); }))
+    QSettings settings(copy, QSettings::IniFormat);
+    // An entry set to what it holds makes QSettings write the file back as it
+    // reads it; one without entries it would write empty.
+    const QStringList keys = settings.allKeys();
+    if (!keys.isEmpty()) {
+        settings.setValue(keys.first(), settings.value(keys.first()));
+        settings.sync();
+    }
+    if (settings.status() != QSettings::NoError
+        || sections(keys.isEmpty() ? QByteArray() : PrivateFolder::contents(copy)) != sections(original))
         return std::nullopt;
-    QSettings after(written, QSettings::IniFormat);
-    for (const QString &k : keys)
-        after.setValue(k, before.value(k));
-    after.sync();
-    if (sortedLines(PrivateFolder::contents(written)) != sortedLines(original))
+    settings.setValue(Section + key, value);
+    settings.sync();
+    if (settings.status() != QSettings::NoError)
         return std::nullopt;
-    after.setValue(Section + key, value);
-    after.sync();
-    if (after.status() != QSettings::NoError)
-        return std::nullopt;
-    return PrivateFolder::contents(written);
+    return PrivateFolder::contents(copy);
 }
 } // namespace
 

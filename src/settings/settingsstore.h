@@ -20,9 +20,9 @@ public:
     // Empty for a missing entry and for a file that cannot be read or parsed.
     QString ReadSetting(const QString &key) const;
 
-    // False when the entry did not reach the disk. Other entries of the
-    // section are kept; a file that holds anything else (another section, a
-    // comment, text QSettings would write otherwise) is left as it is.
+    // False when the entry did not reach the disk. The rest of the file is
+    // kept: one that QSettings would write otherwise (a comment, other
+    // spellings, a section out of its order) is left as it is.
     [[nodiscard]] bool WriteSetting(const QString &key, const QString &value);
 
 private:

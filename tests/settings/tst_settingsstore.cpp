@@ -41,7 +41,12 @@ private Q_SLOTS:
         QTest::newRow("FIFO") << Stands::Fifo << QByteArray() << 0 << QString() << untouched;
         QTest::newRow("link to nothing") << Stands::Link << QByteArray() << 0 << QString() << untouched;
         QTest::newRow("read-only") << Stands::File << DateFile << 0444 << Date << untouched;
-        QTest::newRow("another section") << Stands::File << "[Other]\nx=1\n\n" + DateFile << 0644 << Date << untouched;
+        QTest::newRow("another section") << Stands::File << "[Other]\nx=1\n\n" + DateFile << 0644 << Date
+                                         << "[Other]\nx=1\n\n" + LaterFile;
+        QTest::newRow("a section QSettings would move") << Stands::File << "[Window]\nx=1\n" + DateFile << 0644 << Date
+                                                        << untouched;
+        QTest::newRow("a comment") << Stands::File << DateFile + "; a note\n" << 0644 << Date << untouched;
+        QTest::newRow("a comment alone") << Stands::File << QByteArray("; a note\n") << 0644 << QString() << untouched;
         QTest::newRow("quotes and escapes")
             << Stands::File << QByteArray("[Settings]\nc%94%91%80%93%88%8E%8D=\"QOQS\"LO\\x51LQ\\117\n") << 0644
             << Date << untouched;
