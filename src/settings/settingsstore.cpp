@@ -102,14 +102,8 @@ SettingsStore::SettingsStore(QString filePath)
 
 QString SettingsStore::defaultFilePath()
 {
-    return filePathFor(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation),
-                       QCoreApplication::applicationFilePath());
-}
-
-QString SettingsStore::filePathFor(const QString &configDir, const QString &executablePath)
-{
-    return configDir + QStringLiteral("/Numensight/")
-        + QFileInfo(executablePath).completeBaseName() + QStringLiteral(".ini");
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + QStringLiteral("/Numensight/")
+        + QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName() + QStringLiteral(".ini");
 }
 
 QString SettingsStore::ReadSetting(const QString &key) const

@@ -15,7 +15,6 @@ public:
 
     // One file per executable base name, so a renamed copy keeps its own.
     static QString defaultFilePath();
-    static QString filePathFor(const QString &configDir, const QString &executablePath);
 
     // Empty for a missing entry and for a file that cannot be read or parsed.
     QString ReadSetting(const QString &key) const;

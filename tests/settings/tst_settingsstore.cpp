@@ -50,6 +50,10 @@ private Q_SLOTS:
         QTest::newRow("quotes and escapes")
             << Stands::File << QByteArray("[Settings]\nc%94%91%80%93%88%8E%8D=\"QOQS\"LO\\x51LQ\\117\n") << 0644
             << Date << untouched;
+        // A tab (code 9) is below the shift; U+0100 is not an 8-bit character.
+        QTest::newRow("stored characters out of range")
+            << Stands::File << QByteArray("[Settings]\nc%94%91%80%93%88%8E%8D=QOQS\\tLO\xc4\x80QLQO\n") << 0644 << Date
+            << LaterFile + "\n\n\n\n";
         // Line feeds keep a shorter text at the length it replaces, so no cut follows the write.
         QTest::newRow("blank lines") << Stands::File << DateFile + "\n\n\n" << 0644 << Date << LaterFile + "\n\n\n";
         QTest::newRow("past 4 KiB") << Stands::File << DateFile + QByteArray(4097 - DateFile.size(), '\n') << 0644
@@ -105,13 +109,37 @@ private Q_SLOTS:
         QVERIFY(!lock.opened());
     }
 
-    // On the first run neither the file nor its folder is there.
+    // On the first run neither the file nor its folder is there. A character
+    // whose code passes 255 when shifted by 31 is dropped, one that stays
+    // within it is kept.
+    void aNewFileIsMadeInANewFolder_data()
+    {
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QString>("reads");
+        QTest::newRow("a date") << Date << DateFile << Date;
+        QTest::newRow("out of range") << u"2024\u00e1-02\u20ac-20"_s << DateFile << Date;
+        QTest::newRow("the top code") << u"\u00e0"_s << QByteArray("[Settings]\nc%94%91%80%93%88%8E%8D=\xc3\xbf\n")
+                                      << u"\u00e0"_s;
+        QTest::newRow("empty") << QString() << QByteArray("[Settings]\nc%94%91%80%93%88%8E%8D=\n") << QString();
+    }
+
     void aNewFileIsMadeInANewFolder()
     {
+        QFETCH(QString, value);
         QTemporaryDir dir;
         const QString path = dir.filePath(u"Numensight/numensight.ini"_s);
-        QVERIFY(SettingsStore(path).WriteSetting(SettingKeys::Duration, Date));
-        QCOMPARE(fileContents(path), DateFile);
+        QVERIFY(SettingsStore(path).WriteSetting(SettingKeys::Duration, value));
+        QTEST(fileContents(path), "file");
+        QTEST(SettingsStore(path).ReadSetting(SettingKeys::Duration), "reads");
+    }
+
+    // A renamed copy of the program keeps a file of its own.
+    void theFileIsNamedAfterTheProgram()
+    {
+        QTemporaryDir dir;
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(dir.path()));
+        QCOMPARE(SettingsStore::defaultFilePath(), dir.path() + u"/Numensight/tst_settingsstore.ini"_s);
     }
 
     // Copies a kill leaves behind must not pile up: QSettings gets them in
@@ -140,7 +168,8 @@ private Q_SLOTS:
         QCOMPARE(QDir(tmp).entryList(entries), QStringList(fallback));
     }
 
-    // A look at the path, then an open by name, would meet the FIFO swapped in between.
+    // A look at the path, then an open by name for the read or the write,
+    // would meet the FIFO swapped in between.
     void aFifoSwappedInIsNeverOpened()
     {
         QTemporaryDir dir;
@@ -156,9 +185,11 @@ private Q_SLOTS:
                          while (!stop && !failed)
                              failed = ::renameat2(AT_FDCWD, a.constData(), AT_FDCWD, b.constData(), RENAME_EXCHANGE);
                      });
-                     const SettingsStore store(path);
+                     SettingsStore store(path);
                      for (int round = 0; round < 100000 && !watch.opened(); ++round)
                          (void)store.ReadSetting(SettingKeys::Duration);
+                     for (int round = 0; round < 1000 && !watch.opened(); ++round)
+                         (void)store.WriteSetting(SettingKeys::Duration, Date);
                      stop = true;
                      swapper.join();
                      return !failed;
