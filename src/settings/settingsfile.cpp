@@ -2,6 +2,7 @@
 
 #include <QFile>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <fcntl.h>
@@ -78,15 +79,11 @@ bool SettingsFile::create()
 
 bool SettingsFile::replace(const QByteArray &bytes)
 {
-    if (!m_contents || (m_fd < 0 && !create()))
+    if (!m_contents || bytes.size() > MaxSize || (m_fd < 0 && !create()))
         return false;
-    for (qsizetype done = 0; done < bytes.size();) {
-        const ssize_t n = ::pwrite(m_fd, bytes.constData() + done, size_t(bytes.size() - done), done);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return false;
-        done += n;
-    }
-    return ::ftruncate(m_fd, bytes.size()) == 0 && ::fsync(m_fd) == 0;
+    // Never shorter than it was (QSettings reads the line feeds as blank
+    // lines), so no cut follows the write; and a write of one page at offset
+    // 0 is copied into the file in one step, which a kill cannot split.
+    const QByteArray text = bytes + QByteArray(std::max(m_contents->size() - bytes.size(), qsizetype(0)), '\n');
+    return ::pwrite(m_fd, text.constData(), size_t(text.size()), 0) == text.size() && ::fsync(m_fd) == 0;
 }

@@ -13,6 +13,7 @@ class SettingsFile
 {
 public:
     // The game's file holds a few short entries; anything larger is not its.
+    // No more than the smallest page, so that a rewrite is a single write.
     static constexpr qint64 MaxSize = 4096;
 
     enum class Access { Read, Write };
@@ -31,7 +32,7 @@ public:
 
     // True once the bytes are on disk, in the file opened, or in a new one
     // (with its missing folders, private to the user) where nothing stood
-    // and nothing has appeared since.
+    // and nothing has appeared since. More than MaxSize is never written.
     [[nodiscard]] bool replace(const QByteArray &bytes);
 
 private:

@@ -11,6 +11,7 @@
 #include <QTemporaryDir>
 
 #include <algorithm>
+#include <optional>
 #include <utility>
 
 namespace {
@@ -18,16 +19,25 @@ const QString Section = QStringLiteral("Settings/");
 
 // QSettings works on copies in a new folder only this process can enter, so
 // its lock file and its temporary file never meet anything at the user's
-// path, and it never opens that path itself.
+// path, and it never opens that path itself. The folder is made in the
+// runtime folder, which the desktop empties at logout, so copies a kill
+// leaves behind do not pile up; without one there are no copies.
 class PrivateFolder
 {
 public:
+    explicit PrivateFolder(const QString &runtimeDir)
+    {
+        if (!runtimeDir.isEmpty())
+            m_dir.emplace(runtimeDir + QStringLiteral("/numensight-XXXXXX"));
+    }
+
     // The path of a new file there holding the bytes; empty if it cannot be made.
     QString put(const QString &name, const QByteArray &bytes) const
     {
-        QFile file(m_dir.filePath(name));
-        const bool made = m_dir.isValid() && file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-        return made ? file.fileName() : QString();
+        if (!m_dir || !m_dir->isValid())
+            return {};
+        QFile file(m_dir->filePath(name));
+        return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() ? file.fileName() : QString();
     }
 
     static QByteArray contents(const QString &path)
@@ -37,62 +47,63 @@ public:
     }
 
 private:
-    QTemporaryDir m_dir;
+    std::optional<QTemporaryDir> m_dir;
 };
 
-// The lines that carry something, in order, so that entries QSettings
-// merely sorts compare equal.
-QList<QByteArray> sortedLines(const QByteArray &text)
+// The sections in their order, each with the lines that carry something,
+// sorted: QSettings sorts the entries of a section, and keeps the rest.
+QList<QByteArrayList> sections(const QByteArray &text)
 {
-    QList<QByteArray> lines = text.split('\n');
-    lines.removeAll(QByteArray());
-    std::sort(lines.begin(), lines.end());
-    return lines;
+    QList<QByteArrayList> result(1);
+    for (const QByteArray &line : text.split('\n')) {
+        if (line.startsWith('['))
+            result.append(QByteArrayList());
+        if (!line.isEmpty())
+            result.last().append(line);
+    }
+    for (QByteArrayList &lines : result)
+        std::sort(lines.begin(), lines.end());
+    return result;
 }
 
-// The file's text with the entry set, or nothing where rewriting it would
-// lose or change something besides that entry.
-std::optional<QByteArray> withEntry(const QByteArray &original, const QString &key, const QString &value)
+// The file's text with the entry set, or nothing where QSettings' rewrite
+// would lose, move or change anything else in it.
+std::optional<QByteArray> withEntry(const QString &runtimeDir, const QByteArray &original, const QString &key,
+                                    const QString &value)
 {
-    const PrivateFolder folder;
-    const QString read = folder.put(QStringLiteral("read.ini"), original);
-    const QString written = folder.put(QStringLiteral("written.ini"), {});
-    if (read.isEmpty() || written.isEmpty())
+    const PrivateFolder folder(runtimeDir);
+    const QString copy = folder.put(QStringLiteral("settings.ini"), original);
+    if (copy.isEmpty())
         return std::nullopt;
-    QSettings before(read, QSettings::IniFormat);
-    const QStringList keys = before.allKeys();
-    if (before.status() != QSettings::NoError
-        || !std::all_of(keys.cbegin(), keys.cend(), [](const QString &k) { return k.startsWith(Section); }))
+    QSettings settings(copy, QSettings::IniFormat);
+    // An entry set to what it holds makes QSettings write the file back as it
+    // reads it; one without entries it would write empty.
+    const QStringList keys = settings.allKeys();
+    if (!keys.isEmpty()) {
+        settings.setValue(keys.first(), settings.value(keys.first()));
+        settings.sync();
+    }
+    if (settings.status() != QSettings::NoError
+        || sections(keys.isEmpty() ? QByteArray() : PrivateFolder::contents(copy)) != sections(original))
         return std::nullopt;
-    QSettings after(written, QSettings::IniFormat);
-    for (const QString &k : keys)
-        after.setValue(k, before.value(k));
-    after.sync();
-    if (sortedLines(PrivateFolder::contents(written)) != sortedLines(original))
+    settings.setValue(Section + key, value);
+    settings.sync();
+    if (settings.status() != QSettings::NoError)
         return std::nullopt;
-    after.setValue(Section + key, value);
-    after.sync();
-    if (after.status() != QSettings::NoError)
-        return std::nullopt;
-    return PrivateFolder::contents(written);
+    return PrivateFolder::contents(copy);
 }
 } // namespace
 
 SettingsStore::SettingsStore(QString filePath)
     : m_filePath(std::move(filePath))
+    , m_runtimeDir(QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation))
 {
 }
 
 QString SettingsStore::defaultFilePath()
 {
-    return filePathFor(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation),
-                       QCoreApplication::applicationFilePath());
-}
-
-QString SettingsStore::filePathFor(const QString &configDir, const QString &executablePath)
-{
-    return configDir + QStringLiteral("/Numensight/")
-        + QFileInfo(executablePath).completeBaseName() + QStringLiteral(".ini");
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + QStringLiteral("/Numensight/")
+        + QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName() + QStringLiteral(".ini");
 }
 
 QString SettingsStore::ReadSetting(const QString &key) const
@@ -100,8 +111,8 @@ QString SettingsStore::ReadSetting(const QString &key) const
     const SettingsFile file(m_filePath, SettingsFile::Access::Read);
     if (!file.contents() || file.contents()->isEmpty())
         return {};
-    const PrivateFolder folder;
-    const QString copy = folder.put(QStringLiteral("read.ini"), *file.contents());
+    const PrivateFolder folder(m_runtimeDir);
+    const QString copy = folder.put(QStringLiteral("settings.ini"), *file.contents());
     if (copy.isEmpty())
         return {};
     const QSettings settings(copy, QSettings::IniFormat);
@@ -115,6 +126,7 @@ bool SettingsStore::WriteSetting(const QString &key, const QString &value)
     SettingsFile file(m_filePath, SettingsFile::Access::Write);
     if (!file.contents())
         return false;
-    const std::optional<QByteArray> text = withEntry(*file.contents(), ScrambleText(key), ScrambleText(value));
+    const std::optional<QByteArray> text =
+        withEntry(m_runtimeDir, *file.contents(), ScrambleText(key), ScrambleText(value));
     return text && file.replace(*text);
 }

@@ -15,16 +15,18 @@ public:
 
     // One file per executable base name, so a renamed copy keeps its own.
     static QString defaultFilePath();
-    static QString filePathFor(const QString &configDir, const QString &executablePath);
 
     // Empty for a missing entry and for a file that cannot be read or parsed.
     QString ReadSetting(const QString &key) const;
 
-    // False when the entry did not reach the disk. Other entries of the
-    // section are kept; a file that holds anything else (another section, a
-    // comment, text QSettings would write otherwise) is left as it is.
+    // False when the entry did not reach the disk. The rest of the file is
+    // kept: one that QSettings would write otherwise (a comment, other
+    // spellings, a section out of its order) is left as it is.
     [[nodiscard]] bool WriteSetting(const QString &key, const QString &value);
 
 private:
     QString m_filePath;
+    // Where QSettings gets its copies; empty where Qt has no runtime folder
+    // of the user's own, and then the store reads and writes nothing.
+    QString m_runtimeDir;
 };
