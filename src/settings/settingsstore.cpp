@@ -50,8 +50,8 @@ private:
     std::optional<QTemporaryDir> m_dir;
 };
 
-// The sections in their order, each with the lines that carry something,
-// sorted: QSettings sorts the entries of a section, and keeps the rest.
+// The sections, each with the lines that carry something, all sorted:
+// QSettings writes the sections, and the entries of each, in its own order.
 QList<QByteArrayList> sections(const QByteArray &text)
 {
     QList<QByteArrayList> result(1);
@@ -63,11 +63,12 @@ QList<QByteArrayList> sections(const QByteArray &text)
     }
     for (QByteArrayList &lines : result)
         std::sort(lines.begin(), lines.end());
+    std::sort(result.begin(), result.end());
     return result;
 }
 
 // The file's text with the entry set, or nothing where QSettings' rewrite
-// would lose, move or change anything else in it.
+// would lose or change anything else in it.
 std::optional<QByteArray> withEntry(const QString &runtimeDir, const QByteArray &original, const QString &key,
                                     const QString &value)
 {

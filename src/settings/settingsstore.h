@@ -20,8 +20,8 @@ public:
     QString ReadSetting(const QString &key) const;
 
     // False when the entry did not reach the disk. The rest of the file is
-    // kept: one that QSettings would write otherwise (a comment, other
-    // spellings, a section out of its order) is left as it is.
+    // kept, its sections in QSettings' order: one that QSettings would write
+    // otherwise (a comment, other spellings) is left as it is.
     [[nodiscard]] bool WriteSetting(const QString &key, const QString &value);
 
 private:

@@ -43,8 +43,8 @@ private Q_SLOTS:
         QTest::newRow("read-only") << Stands::File << DateFile << 0444 << Date << untouched;
         QTest::newRow("another section") << Stands::File << "[Other]\nx=1\n\n" + DateFile << 0644 << Date
                                          << "[Other]\nx=1\n\n" + LaterFile;
-        QTest::newRow("a section QSettings would move") << Stands::File << "[Window]\nx=1\n" + DateFile << 0644 << Date
-                                                        << untouched;
+        QTest::newRow("a section QSettings puts after") << Stands::File << "[Window]\nx=1\n" + DateFile << 0644 << Date
+                                                        << LaterFile + "\n[Window]\nx=1\n";
         QTest::newRow("a comment") << Stands::File << DateFile + "; a note\n" << 0644 << Date << untouched;
         QTest::newRow("a comment alone") << Stands::File << QByteArray("; a note\n") << 0644 << QString() << untouched;
         QTest::newRow("quotes and escapes")

@@ -46,7 +46,7 @@ private Q_SLOTS:
         QTest::newRow("14 days ahead") << dateText(14) << QByteArray() << 0 << true << false << dateText(14);
         QTest::newRow("15 days ahead, Yes") << dateText(15) << QByteArray() << 0 << true << true << dateText(0);
         QTest::newRow("not a date") << soon << QByteArray() << 0 << true << false << soon;
-        QTest::newRow("another section") << dateText(0) << QByteArray("[Window]\nname=value\n") << 40 << true << true
+        QTest::newRow("another section") << dateText(0) << QByteArray("[Other]\nname=value\n") << 40 << true << true
                                          << dateText(40);
         QTest::newRow("file kept as it is") << dateText(0) << QByteArray("; a note\n") << 40 << true << true
                                             << dateText(0);
