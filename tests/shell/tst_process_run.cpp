@@ -184,7 +184,7 @@ private Q_SLOTS:
         // Now, the e-mail, the friend's e-mail, the friend's name.
         QVERIFY(X11::activate(exit[0]));
         const std::pair<const char *, const char *> form[] = {
-            {"Tab Tab", "Ann"}, {"Tab Tab", "ann@example.org"}, {"Tab", "bob@example.org"}, {"Tab", "Bob"}};
+            {"Tab Tab", "Ann"}, {"Tab Tab", "ann@typed.test"}, {"Tab", "bob@typed.test"}, {"Tab", "Bob"}};
         for (const auto &[keys, text] : form)
             QVERIFY(X11::press(QLatin1String(keys)) && X11::type(QLatin1String(text)));
         const OpenWatch tried(browser);
@@ -193,15 +193,15 @@ private Q_SLOTS:
         QVERIFY(writeFile(browser, "#!/bin/sh\necho \"$1\" >>\"$0.log\"\n"));
         QVERIFY(X11::press(QStringLiteral("alt+n")));
         QTRY_COMPARE_WITH_TIMEOUT(fileContents(browser + QStringLiteral(".log")),
-                                  QByteArray("http://" NUMENSIGHT_MAIN_HOST "/zelk-refer-a-friend.php?taf1=Ann&taf2=ann%40example.org"
-                                             "&taf3=Your%20Message%0D%0A&taf4=Bob&taf5=bob%40example.org"
+                                  QByteArray("http://" NUMENSIGHT_MAIN_HOST "/zelk-refer-a-friend.php?taf1=Ann&taf2=ann%40typed.test"
+                                             "&taf3=Your%20Message%0D%0A&taf4=Bob&taf5=bob%40typed.test"
                                              "&taf6=http%3A%2F%2F" NUMENSIGHT_MAIN_HOST "%2Fnumensight%2F\n"),
                                   Wait::kDeadlineMs);
         QVERIFY(X11::press(QStringLiteral("alt+x")));
         QVERIFY(game->waitForFinished(10000));
         QCOMPARE(game->exitCode(), 0);
         const QByteArray said = game->readAllStandardError();
-        QVERIFY2(!said.contains("example.org") && !said.contains("refer-a-friend"), said.constData());
+        QVERIFY2(!said.contains("typed.test") && !said.contains("refer-a-friend"), said.constData());
     }
 };
 
