@@ -33,6 +33,27 @@ inline QString describePath(const QString &path)
         + QFile::symLinkTarget(path);
 }
 
+// A file watched for opens, by a program started from it among others.
+class OpenWatch
+{
+public:
+    explicit OpenWatch(const QString &path)
+        : m_made(::inotify_add_watch(m_watch, QFile::encodeName(path).constData(), IN_OPEN) >= 0)
+    {
+    }
+    ~OpenWatch() { ::close(m_watch); }
+
+    bool opened() const
+    {
+        int queued = 0;
+        return m_made && ::ioctl(m_watch, FIONREAD, &queued) == 0 && queued > 0;
+    }
+
+private:
+    const int m_watch = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+    const bool m_made;
+};
+
 // A FIFO watched for opens (an O_PATH look is none); what may block on it runs under callInChild.
 class FifoWatch
 {

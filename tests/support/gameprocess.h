@@ -4,6 +4,7 @@
 
 #include <QFile>
 #include <QProcess>
+#include <QRect>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 
@@ -11,8 +12,7 @@
 
 // xdotool's patterns for the program's windows: the main and exit windows
 // carry the title and version, message boxes the title alone.
-inline const QString MainWindowTitle =
-    QStringLiteral("^Numensight v") + QRegularExpression::escape(QStringLiteral(NUMENSIGHT_VERSION)) + u'$';
+inline const QString MainWindowTitle = QStringLiteral("^Numensight v1\\.65$");
 inline const QString MessageBoxTitle = QStringLiteral("^Numensight$");
 
 // Runs the real program on the X display the test runs under, with its own
@@ -35,6 +35,7 @@ public:
     {
         QProcess &process = m_processes.emplace_back();
         process.setProcessEnvironment(environment);
+        process.setWorkingDirectory(workingDirectory);
         process.setProcessChannelMode(mode);
         process.start(QStringLiteral(NUMENSIGHT_BINARY), arguments);
         process.waitForStarted();
@@ -43,6 +44,7 @@ public:
 
     // For every later start.
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    QString workingDirectory;
 
 private:
     QTemporaryDir m_runtime, m_config;
@@ -82,11 +84,28 @@ inline bool activate(const QString &window)
     });
 }
 
-// Types keys into the focused window. Not `key --window`: once a key has
-// closed its window, xdotool sends the release to the window and the key
-// stays down in the server.
+// Presses keys, separated by blanks, in the focused window. Not `key
+// --window`: once a key has closed its window, xdotool sends the release to
+// the window and the key stays down in the server.
 inline bool press(const QString &keys)
 {
-    return QProcess::execute(QStringLiteral("xdotool"), {QStringLiteral("key"), keys}) == 0;
+    return QProcess::execute(QStringLiteral("xdotool"), QStringList{QStringLiteral("key")} + keys.split(u' ')) == 0;
+}
+
+// Types a text into the focused window.
+inline bool type(const QString &text)
+{
+    return QProcess::execute(QStringLiteral("xdotool"), {QStringLiteral("type"), text}) == 0;
+}
+
+// A window's client area in screen coordinates, or an empty one.
+inline QRect clientArea(const QString &window)
+{
+    const QString info = ask({QStringLiteral("-id"), window}, QStringLiteral("xwininfo"));
+    const auto field = [&](const QString &name) {
+        return QRegularExpression(name + QStringLiteral(":\\s*(-?\\d+)")).match(info).captured(1).toInt();
+    };
+    return QRect(field(QStringLiteral("Absolute upper-left X")), field(QStringLiteral("Absolute upper-left Y")),
+                 field(QStringLiteral("Width")), field(QStringLiteral("Height")));
 }
 } // namespace X11
