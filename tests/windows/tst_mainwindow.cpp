@@ -233,6 +233,8 @@ private Q_SLOTS:
         QTest::newRow("Left") << int(Qt::Key_Left) << none << "" << "12" << 0 << 0;
         QTest::newRow("Right") << int(Qt::Key_Right) << none << "" << "12" << 2 << 0;
         QTest::newRow("Home") << int(Qt::Key_Home) << none << "" << "12" << 0 << 0;
+        QTest::newRow("End") << int(Qt::Key_End) << none << "" << "12" << 2 << 0;
+        QTest::newRow("Ctrl+Insert") << int(Qt::Key_Insert) << ctrl << "" << "12" << 1 << 0;
         QTest::newRow("Shift+Insert") << int(Qt::Key_Insert) << Qt::KeyboardModifiers(Qt::ShiftModifier) << "" << "1a2" << 2 << 0;
         QTest::newRow("Alt+Z") << int(Qt::Key_Z) << Qt::KeyboardModifiers(Qt::AltModifier) << "" << "12" << 1 << 0;
         for (const auto &[name, key, modifiers] :
