@@ -21,14 +21,6 @@ QString mainSiteAddress(const char *path)
     return QStringLiteral("http://") + PublisherHosts::mainHost() + QLatin1String(path);
 }
 
-QUrl homePageUrl() { return onMainSite(""); }
-QUrl helpPageUrl() { return onMainSite("/numensight/numensight-help.html"); }
-QUrl downloadPageUrl() { return onMainSite("/numensight/download-numensight.html"); }
-QUrl cataloguePageUrl() { return onMainSite("/gladesoftwares"); }
-QUrl donatePageUrl() { return onHelpSite("/donate.html"); }
-QUrl coBrandPageUrl() { return onHelpSite("/co-brand.html"); }
-QUrl fullBrandPageUrl() { return onHelpSite("/fully-branded.html"); }
-
 namespace {
 // One program argument holds at most 128 KiB, its terminating zero included.
 constexpr qsizetype MaxAddressLength = 128 * 1024 - 1;
@@ -49,12 +41,12 @@ bool openPage(const QUrl &url)
     return true;
 }
 
-void OpenHomePage() { openPage(homePageUrl()); }
-void OpenHelpPage() { openPage(helpPageUrl()); }
-void OpenDownloadPage() { openPage(downloadPageUrl()); }
-void OpenCataloguePage() { openPage(cataloguePageUrl()); }
-void OpenDonatePage() { openPage(donatePageUrl()); }
-void OpenCoBrandPage() { openPage(coBrandPageUrl()); }
-void OpenFullBrandPage() { openPage(fullBrandPageUrl()); }
+void OpenHomePage() { openPage(onMainSite("")); }
+void OpenHelpPage() { openPage(onMainSite("/numensight/numensight-help.html")); }
+void OpenDownloadPage() { openPage(onMainSite("/numensight/download-numensight.html")); }
+void OpenCataloguePage() { openPage(onMainSite("/gladesoftwares")); }
+void OpenDonatePage() { openPage(onHelpSite("/donate.html")); }
+void OpenCoBrandPage() { openPage(onHelpSite("/co-brand.html")); }
+void OpenFullBrandPage() { openPage(onHelpSite("/fully-branded.html")); }
 
 } // namespace modHelp

@@ -7,14 +7,6 @@
 // examined.
 namespace modHelp {
 
-QUrl homePageUrl();
-QUrl helpPageUrl();
-QUrl downloadPageUrl();
-QUrl cataloguePageUrl();
-QUrl donatePageUrl();
-QUrl coBrandPageUrl();
-QUrl fullBrandPageUrl();
-
 // The full address of a page on the main site, as text, for callers that
 // build a query of their own onto it.
 QString mainSiteAddress(const char *path);

@@ -1,10 +1,13 @@
 #include "game/numbertestrules.h"
 #include "game/picknumberrules.h"
 #include "game/scorebook.h"
+#include "game/scoretext.h"
 #include "support/scriptedrandom.h"
 
+#include <QLocale>
 #include <QTest>
 
+#include <array>
 #include <cmath>
 #include <map>
 
@@ -51,12 +54,14 @@ private Q_SLOTS:
         QTest::newRow("zero start") << "0" << "10" << "5" << "Please Enter Correct Starting Number" << s;
         QTest::newRow("below start") << "5" << "10" << "3" << "Your Chosen Number Can't be Less Than Starting Number" << s;
         QTest::newRow("above end") << "5" << "10" << "11" << above << g;
+        QTest::newRow("pasted, text after") << "5" << "11" << "12abc" << above << g;
         QTest::newRow("twelve digits") << "5" << "10" << "123456789012" << above << g;
         QTest::newRow("400 digits") << "5" << "10" << QString(400, u'9') << above << g;
         QTest::newRow("negative start") << "-5" << "10" << "3" << "Please Enter Correct Starting Number" << s;
         QTest::newRow("end 4e4") << "5" << "4e4" << "7" << "Please Enter Correct Ending Number" << e;
         QTest::newRow("fractional end") << "1" << "2.5" << "2" << "Please Enter Correct Ending Number" << e;
         QTest::newRow("blanks, at the end") << " 05\t" << "01\n0" << "1\t0" << "" << s;
+        QTest::newRow("leading zeros") << "007" << "010" << "7" << "" << s;
         QTest::newRow("at the start") << "5" << "10" << "5" << "" << s;
         QTest::newRow("start below 1") << "0.5" << "10" << "1" << "" << s;
     }
@@ -83,6 +88,39 @@ private Q_SLOTS:
         random.queue({0.0f, 0.3f, 0.95f});
         QCOMPARE(NumberTestRules::DrawNumber(random, 5, 10), 10);
         QCOMPARE(random.taken(), taken + 3);
+        // A pick exactly halfway goes to the even neighbour.
+        random.queue({0.125f, 0.375f, 0.625f, 0.875f});
+        QCOMPARE((std::array{PickNumberRules::DrawPick(random), PickNumberRules::DrawPick(random),
+                             PickNumberRules::DrawPick(random), PickNumberRules::DrawPick(random)}),
+                 (std::array{2, 2, 4, 4}));
+    }
+
+    // Two starts at different moments draw different sequences.
+    void seedingFromTheClockChangesTheDraws()
+    {
+        const auto firstDraws = [] {
+            RandomSource random;
+            random.SeedRandom();
+            return std::array{random.NextRandom(), random.NextRandom(), random.NextRandom(), random.NextRandom()};
+        };
+        const auto first = firstDraws();
+        QVERIFY(QTest::qWaitFor([&] { return firstDraws() != first; }, 3000));
+    }
+
+    // CR LF line ends, nothing after the last " Attempts", and the counts as
+    // plain decimals whatever the locale.
+    void scoreTextHoldsBothTestsCounts()
+    {
+        const QLocale before;
+        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+        ScoreBook book;
+        book.RecordVerdict(NumberTest, false);
+        for (int i = 0; i < 12345; ++i)
+            book.RecordVerdict(PickTheRightNumber, i < 1234);
+        const QString text = scoreText(book);
+        QLocale::setDefault(before);
+        QCOMPARE(text, QStringLiteral("Number Test :-  0 Correct Out Of 1 Attempts\r\n\r\n"
+                                      "Pick The Right Number :-  1234 Correct Out Of 12345 Attempts"));
     }
 
     // Counts kept in 16 bits must not wrap negative.

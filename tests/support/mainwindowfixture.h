@@ -18,19 +18,24 @@ struct MainWindowFixture
 {
     ScoreBook book;
     ScriptedRandom random;
-    NoPause noPause;
+    // Stands in unless the test lends a pause of its own.
+    NoPause pause;
     CountingHooks hooks;
     ModalWatcher modals;
     std::vector<std::pair<QString, QColor>> verdicts;
+    // Runs as each result window shows, to look at the main window then.
+    std::function<void()> atVerdict;
     frmMain window;
 
     // A test that watches the pause lends its own.
-    explicit MainWindowFixture(Pause *pause = nullptr)
-        : window(book, random, pause ? *pause : noPause, hooks)
+    explicit MainWindowFixture(Pause *lent = nullptr)
+        : window(book, random, lent ? *lent : pause, hooks)
     {
         modals.onOtherModal = [this](QWidget *modal) {
             const auto *label = control<QLabel>(modal, "lblResult");
             verdicts.push_back({label->text(), label->palette().color(QPalette::WindowText)});
+            if (atVerdict)
+                atVerdict();
             QCoreApplication::processEvents();
             QTest::mouseClick(control(modal, "cmdTry"), Qt::LeftButton);
         };

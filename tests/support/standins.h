@@ -4,6 +4,10 @@
 #include "windows/frmmain.h"
 #include "windows/pause.h"
 
+#include <QList>
+
+#include <functional>
+
 // The control of a window by its name; a missing one ends the run, as a test
 // of a renamed control would otherwise pass on a null pointer.
 template<class T = QWidget>
@@ -15,10 +19,18 @@ T *control(const QWidget *window, const char *name)
     return found;
 }
 
-// A pause that returns at once.
+// A pause that returns at once and keeps what it was asked to wait. `during`
+// runs inside each wait, as something other than the player's input might.
 struct NoPause : Pause
 {
-    void wait(int) override {}
+    QList<int> asked;
+    std::function<void()> during;
+    void wait(int milliseconds) override
+    {
+        asked << milliseconds;
+        if (during)
+            during();
+    }
 };
 
 // The shell's hooks, counted instead of run.
