@@ -10,23 +10,22 @@ QUrl onMainSite(const char *path)
 {
     return QUrl(mainSiteAddress(path));
 }
+
 QUrl onHelpSite(const char *path)
 {
     return QUrl(QStringLiteral("http://") + PublisherHosts::helpHost() + QLatin1String(path));
 }
+
+// One program argument holds at most 128 KiB, its terminating zero included.
+constexpr qsizetype MaxAddressLength = 128 * 1024 - 1;
+
+void dropMessage(QtMsgType, const QMessageLogContext &, const QString &) {}
 } // namespace
 
 QString mainSiteAddress(const char *path)
 {
     return QStringLiteral("http://") + PublisherHosts::mainHost() + QLatin1String(path);
 }
-
-namespace {
-// One program argument holds at most 128 KiB, its terminating zero included.
-constexpr qsizetype MaxAddressLength = 128 * 1024 - 1;
-
-void dropMessage(QtMsgType, const QMessageLogContext &, const QString &) {}
-} // namespace
 
 // Qt would say on the error output that a browser could not start, address
 // and all, and an address may carry what the player typed into the
