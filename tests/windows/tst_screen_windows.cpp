@@ -278,22 +278,24 @@ private Q_SLOTS:
     // What the window manager makes of each window: its title; a frame with
     // a title bar, the result window none at all; no way to resize, maximise
     // or minimise it (size hints that fix the size, and a frame asked for
-    // without those buttons).
+    // without those buttons); a taskbar entry for all but the About window.
     void windowManagerKeepsEachWindowAsDefined_data()
     {
         QTest::addColumn<QString>("form");
         QTest::addColumn<QString>("title");
         QTest::addColumn<bool>("framed");
-        QTest::newRow("frmMain") << "frmMain" << "Numensight v1.65" << true;
-        QTest::newRow("frmResult") << "frmResult" << "Tutorwisp v1.0" << false;
-        QTest::newRow("frmAbout") << "frmAbout" << "Numensight v1.65" << true;
-        QTest::newRow("frmExitScreen") << "frmExitScreen" << "Numensight v1.65" << true;
+        QTest::addColumn<bool>("taskbar");
+        QTest::newRow("frmMain") << "frmMain" << "Numensight v1.65" << true << true;
+        QTest::newRow("frmResult") << "frmResult" << "Tutorwisp v1.0" << false << true;
+        QTest::newRow("frmAbout") << "frmAbout" << "Numensight v1.65" << true << false;
+        QTest::newRow("frmExitScreen") << "frmExitScreen" << "Numensight v1.65" << true << true;
     }
     void windowManagerKeepsEachWindowAsDefined()
     {
         QFETCH(QString, form);
         QFETCH(QString, title);
         QFETCH(bool, framed);
+        QFETCH(bool, taskbar);
         onScreen(form, [&](QWidget *window) {
             // Stated by openbox once it has framed the window: left, right, top, bottom.
             QList<quint32> frame;
@@ -313,6 +315,7 @@ private Q_SLOTS:
             const QList<quint32> motif = Screen::numbers(Screen::property(window, QStringLiteral("_MOTIF_WM_HINTS")));
             QVERIFY2(motif.size() == 5 && (motif[0] & 2) && !(motif[2] & 0x61) && bool(motif[2]) == framed,
                      qPrintable(Screen::property(window, QStringLiteral("_MOTIF_WM_HINTS"))));
+            QCOMPARE(Screen::property(window, QStringLiteral("_NET_WM_STATE")).contains(QLatin1String("_NET_WM_STATE_SKIP_TASKBAR")), !taskbar);
         });
     }
 
