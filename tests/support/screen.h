@@ -1,5 +1,7 @@
 #pragma once
 
+#include "support/wait.h"
+
 #include <QImage>
 #include <QProcess>
 #include <QTest>
@@ -48,6 +50,18 @@ inline QImage pixels(const QRect &r)
 inline QImage pixels(const QWidget *widget)
 {
     return pixels(QRect(widget->mapToGlobal(QPoint(0, 0)), widget->size()));
+}
+
+// A widget's pixels once two reads in a row, with the events run between
+// them, agree; the last read when they never do.
+inline QImage settled(const QWidget *widget)
+{
+    QImage last, now;
+    (void)Wait::until([&] {
+        last = std::exchange(now, pixels(widget));
+        return !now.isNull() && now == last;
+    });
+    return now;
 }
 
 // The share of an image's pixels of exactly one colour.
