@@ -402,6 +402,44 @@ private Q_SLOTS:
         QVERIFY2(sides.contains(32), qPrintable(QStringLiteral("sizes given: %1").arg(sides.size())));
     }
 
+    // The About and exit windows show the icon's 32 px picture: each of its
+    // opaque pixels on the screen as drawn, at the picture's place.
+    void windowsShowTheIconInItsColours_data()
+    {
+        QTest::addColumn<QString>("form");
+        QTest::addColumn<QString>("picture");
+        QTest::newRow("frmAbout") << "frmAbout" << "picIcon";
+        QTest::newRow("frmExitScreen") << "frmExitScreen" << "Picture1";
+    }
+    void windowsShowTheIconInItsColours()
+    {
+        QFETCH(QString, form);
+        QFETCH(QString, picture);
+        const QImage drawn = QImage(QStringLiteral(NUMENSIGHT_SOURCE_DIR "/src/widgets/icons/numensight-32.png")).convertToFormat(QImage::Format_ARGB32);
+        onScreen(form, [&](QWidget *window) {
+            const QWidget *place = control(window, qPrintable(picture));
+            // The opaque pixels of the picture that differ on the screen, at
+            // its best place in the control.
+            const auto mismatched = [&] {
+                const QImage shown = Screen::pixels(place);
+                int fewest = 32 * 32;
+                for (int top = 0; top + 32 <= shown.height(); ++top)
+                    for (int left = 0; left + 32 <= shown.width(); ++left) {
+                        int differ = 0;
+                        for (int y = 0; y < 32; ++y)
+                            for (int x = 0; x < 32; ++x)
+                                differ += qAlpha(drawn.pixel(x, y)) == 255
+                                    && (drawn.pixel(x, y) & 0xFFFFFF) != (shown.pixel(left + x, top + y) & 0xFFFFFF);
+                        fewest = std::min(fewest, differ);
+                    }
+                return fewest;
+            };
+            int fewest = 0;
+            WAIT_VERIFY((fewest = mismatched()) == 0,
+                        QStringLiteral("%1 pixels of the picture differ").arg(fewest));
+        });
+    }
+
     // A window larger than the free area is placed with its frame's top-left
     // corner in it, so that its title bar can still be reached.
     void aWindowLargerThanTheScreenKeepsItsTitleBarOnIt()
