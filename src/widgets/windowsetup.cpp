@@ -3,6 +3,7 @@
 #include "pages/publisherhosts.h"
 #include "widgets/desktopcolours.h"
 #include "x11/frameextents.h"
+#include "x11/skiptaskbar.h"
 
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -109,4 +110,9 @@ void keepOpenOnEscape(QWidget *window)
     // QDialog closes on Escape from its own key handler, which a key that
     // no control took reaches last; filtering the window itself sees those.
     window->installEventFilter(new EscapeIgnored(window));
+}
+
+void keepOffTaskbar(QWidget *window)
+{
+    skipTaskbar(window->winId());
 }

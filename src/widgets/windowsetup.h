@@ -13,3 +13,6 @@ void setUpWindow(QWidget *window);
 
 // For a window without a cancel button: Escape does not close it.
 void keepOpenOnEscape(QWidget *window);
+
+// For a window the taskbar does not list; before it is first shown.
+void keepOffTaskbar(QWidget *window);

@@ -13,6 +13,7 @@ frmAbout::frmAbout()
     ui->setupUi(this);
     ui->picIcon->setPixmap(WindowIconEngine::picture(devicePixelRatio()));
     setUpWindow(this);
+    keepOffTaskbar(this);
     setWindowModality(Qt::ApplicationModal);
     // OK is both default and cancel button: Enter presses it, and Escape
     // rejects the dialog, which closes it the same way.

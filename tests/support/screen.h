@@ -1,5 +1,7 @@
 #pragma once
 
+#include "support/wait.h"
+
 #include <QImage>
 #include <QProcess>
 #include <QTest>
@@ -50,12 +52,49 @@ inline QImage pixels(const QWidget *widget)
     return pixels(QRect(widget->mapToGlobal(QPoint(0, 0)), widget->size()));
 }
 
+// A widget's pixels once two reads in a row, with the events run between
+// them, agree; the last read when they never do.
+inline QImage settled(const QWidget *widget)
+{
+    QImage last, now;
+    (void)Wait::until([&] {
+        last = std::exchange(now, pixels(widget));
+        return !now.isNull() && now == last;
+    });
+    return now;
+}
+
 // The share of an image's pixels of exactly one colour.
 inline double share(const QImage &image, const QColor &colour)
 {
     const auto *first = reinterpret_cast<const QRgb *>(image.constBits());
     const qsizetype size = qsizetype(image.width()) * image.height();
     return size ? double(std::count(first, first + size, colour.rgb())) / size : 0;
+}
+
+// A property of a window as the server holds it (read by xprop), from the
+// text after its name: "= 1, 1, 20, 1" or ":" and lines of hints. Empty when it
+// cannot be read.
+inline QString property(const QWidget *window, const QString &name, const QString &format = {})
+{
+    QStringList arguments{QStringLiteral("-notype"), QStringLiteral("-id"), QString::number(window->winId())};
+    if (!format.isEmpty())
+        arguments << QStringLiteral("-f") << name << format;
+    QProcess xprop;
+    xprop.start(QStringLiteral("xprop"), arguments << name);
+    if (!xprop.waitForFinished(20000) || xprop.exitCode() != 0)
+        return {};
+    const QString answer = QString::fromLatin1(xprop.readAllStandardOutput()).trimmed();
+    return answer.startsWith(name) ? answer.mid(name.size()) : QString();
+}
+
+// The numbers of a property such as "= 1, 1, 20, 1" (decimal or 0x).
+inline QList<quint32> numbers(const QString &property)
+{
+    QList<quint32> values;
+    for (const QString &item : property.section(u'=', 1).split(u',', Qt::SkipEmptyParts))
+        values << item.trimmed().toUInt(nullptr, 0);
+    return values;
 }
 
 } // namespace Screen
