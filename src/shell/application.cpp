@@ -1,7 +1,7 @@
 #include "shell/application.h"
 
+#include "widgets/applicationicon.h"
 #include "widgets/messagebox.h"
-#include "widgets/windowiconengine.h"
 #include "windows/frmexitscreen.h"
 #include "windows/frmmain.h"
 #include "x11/frameextents.h"
@@ -72,7 +72,7 @@ bool Application::StartApplication()
         m_end.EndApplication();
         return false;
     }
-    QApplication::setWindowIcon(WindowIconEngine::icon());
+    QApplication::setWindowIcon(ApplicationIcon::icon());
     askForFrameExtents();
     m_random.SeedRandom();
     m_lostWindowWatch = std::make_unique<LostWindowWatch>([this] { endAfterLosingAWindow(); });

@@ -2,7 +2,7 @@
 
 #include "pages/modhelp.h"
 #include "ui_frmAbout.h"
-#include "widgets/windowiconengine.h"
+#include "widgets/applicationicon.h"
 #include "widgets/windowsetup.h"
 
 frmAbout::frmAbout()
@@ -11,7 +11,7 @@ frmAbout::frmAbout()
     , ui(std::make_unique<Ui::frmAbout>())
 {
     ui->setupUi(this);
-    ui->picIcon->setPixmap(WindowIconEngine::picture(devicePixelRatio()));
+    ui->picIcon->setPixmap(ApplicationIcon::picture(devicePixelRatio()));
     setUpWindow(this);
     keepOffTaskbar(this);
     setWindowModality(Qt::ApplicationModal);

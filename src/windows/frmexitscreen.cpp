@@ -5,9 +5,9 @@
 #include "pages/modhelp.h"
 #include "pages/publisherhosts.h"
 #include "ui_frmExitScreen.h"
+#include "widgets/applicationicon.h"
 #include "widgets/keyasciifilter.h"
 #include "widgets/messagebox.h"
-#include "widgets/windowiconengine.h"
 #include "widgets/windowsetup.h"
 #include "windows/applicationend.h"
 #include "windows/modtellafriend.h"
@@ -45,7 +45,7 @@ frmExitScreen::frmExitScreen(RandomSource &random, ApplicationEnd &end)
     , m_end(end)
 {
     ui->setupUi(this);
-    ui->Picture1->setPixmap(WindowIconEngine::picture(devicePixelRatio()));
+    ui->Picture1->setPixmap(ApplicationIcon::picture(devicePixelRatio()));
     setUpWindow(this);
     keepOpenOnEscape(this);
 

@@ -1,18 +1,18 @@
-#include "widgets/windowiconengine.h"
+#include "widgets/applicationicon.h"
 
 #include <QTest>
 
 // The icon is kept as raw pixels beside the PNGs they were rendered from; a
 // size read from another size's pixels, or channels read in another order,
 // shows a wrong icon.
-class TestWindowIconEngine : public QObject
+class TestApplicationIcon : public QObject
 {
     Q_OBJECT
 
 private Q_SLOTS:
     void everySizeShowsItsOwnPicture()
     {
-        const QIcon icon = WindowIconEngine::icon();
+        const QIcon icon = ApplicationIcon::icon();
         QList<QSize> sizes;
         for (int side : {16, 24, 32, 48, 64}) {
             sizes << QSize(side, side);
@@ -24,7 +24,7 @@ private Q_SLOTS:
         }
         QCOMPARE(icon.availableSizes(), sizes);
         // A window's 32 px picture on a screen of twice the density.
-        const QPixmap picture = WindowIconEngine::picture(2.0);
+        const QPixmap picture = ApplicationIcon::picture(2.0);
         QCOMPARE(picture.deviceIndependentSize(), QSizeF(32, 32));
         QImage sharp = QImage(QStringLiteral(NUMENSIGHT_SOURCE_DIR "/src/widgets/icons/numensight-64.png"))
                            .convertToFormat(QImage::Format_ARGB32_Premultiplied);
@@ -33,5 +33,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(TestWindowIconEngine)
-#include "tst_windowiconengine.moc"
+QTEST_MAIN(TestApplicationIcon)
+#include "tst_applicationicon.moc"
