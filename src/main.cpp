@@ -13,7 +13,7 @@ int main(int argc, char *argv[])
         return 1;
     }
     DesktopSession::ignoreRelativeBaseDirectories();
-    const std::unique_ptr<QApplication> app = DesktopSession::connect(argc, argv);
+    const std::unique_ptr<QApplication> app = DesktopSession::createApplication(argc, argv);
     // Lets desktop shells match the window to its menu entry.
     QGuiApplication::setDesktopFileName(QStringLiteral(NUMENSIGHT_APP_ID));
     RandomSource random;

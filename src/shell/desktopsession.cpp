@@ -100,7 +100,7 @@ void ignoreRelativeBaseDirectories()
     }
 }
 
-std::unique_ptr<QApplication> connect(int &argc, char **argv)
+std::unique_ptr<QApplication> createApplication(int &argc, char **argv)
 {
     // Under Wayland the window manager ignores "stay on top" and placement
     // requests, which the exit window and centred windows rely on; run

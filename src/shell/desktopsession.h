@@ -20,6 +20,6 @@ void ignoreRelativeBaseDirectories();
 // The application object on the chosen platform (X11 unless the user chose
 // one). A display that cannot be reached, or a platform that cannot start,
 // ends the process here with a plain message and status 1.
-std::unique_ptr<QApplication> connect(int &argc, char **argv);
+std::unique_ptr<QApplication> createApplication(int &argc, char **argv);
 
 } // namespace DesktopSession
