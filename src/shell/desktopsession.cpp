@@ -66,14 +66,26 @@ void whileConnecting(QtMsgType type, const QMessageLogContext &context, const QS
 
 const char *missingDisplayMessage(int argc, char **argv)
 {
-    if (!option(argc, argv, "platform", "QT_QPA_PLATFORM").isEmpty()
-        || !option(argc, argv, "display", "DISPLAY").isEmpty())
+    if (!option(argc, argv, "display", "DISPLAY").isEmpty())
         return nullptr;
-    if (isSet("WAYLAND_DISPLAY"))
+    // Qt tries the platforms of a list ("wayland;xcb") in turn, each maybe
+    // with options after a colon; the game's own choice is X11.
+    bool wayland = false;
+    for (const QByteArray &entry : option(argc, argv, "platform", "QT_QPA_PLATFORM").split(';')) {
+        const QByteArray name = entry.split(':').constFirst();
+        if (name.startsWith("wayland"))
+            wayland = true;
+        else if (!name.isEmpty() && !name.startsWith("xcb"))
+            return nullptr; // one that needs no display server, such as offscreen
+    }
+    if (isSet("WAYLAND_DISPLAY")) {
+        if (wayland)
+            return nullptr;
         return "Numensight needs an X11 display: this Wayland session offers none (DISPLAY is unset).\n"
                "Enable XWayland in your desktop, or install Qt's Wayland platform plugin (package\n"
                "qt6-wayland) and start the game with QT_QPA_PLATFORM=wayland; a Wayland compositor\n"
                "may then ignore the exit window's request to stay on top and the centring of windows.\n";
+    }
     return "Numensight needs a graphical desktop: no X11 or Wayland display was found "
            "(DISPLAY and WAYLAND_DISPLAY are unset).\n";
 }

@@ -8,8 +8,10 @@ class QApplication;
 // line when it is missing, instead of Qt's abort (and core dump).
 namespace DesktopSession {
 
-// Why the game cannot start here, or nothing: no display named at all, in the
-// environment or with -display or -platform, or a Wayland session without X11.
+// Why the game cannot start here, or nothing: on X11 or Wayland (the platform
+// the user chose with -platform or QT_QPA_PLATFORM, else X11), no display
+// named at all, in the environment or with -display; or, on X11, a Wayland
+// session that offers none.
 const char *missingDisplayMessage(int argc, char **argv);
 
 // Base directories given as relative paths are ignored, as the XDG rules
