@@ -1,5 +1,6 @@
 #include "shell/application.h"
 #include "shell/clock.h"
+#include "shell/commandline.h"
 #include "shell/desktopsession.h"
 
 #include <QApplication>
@@ -8,6 +9,8 @@
 
 int main(int argc, char *argv[])
 {
+    if (CommandLine::answered(argc, argv))
+        return 0;
     if (const char *message = DesktopSession::missingDisplayMessage(argc, argv)) {
         std::fputs(message, stderr);
         return 1;

@@ -1,5 +1,6 @@
 #include "support/gameprocess.h"
 
+#include <QDirIterator>
 #include <QFile>
 #include <QTest>
 
@@ -16,13 +17,34 @@ QStringList splitGiven(const QString &given, GameEnvironment &env)
     }
     return arguments;
 }
+
+// X, Y, width and height of a window, as xdotool reads them.
+QString geometry(const QString &window)
+{
+    QStringList lines = X11::ask({QStringLiteral("getwindowgeometry"), QStringLiteral("--shell"), window}).split(u'\n');
+    lines.removeIf([](const QString &line) { return !line.contains(QRegularExpression(QStringLiteral("^(X|Y|WIDTH|HEIGHT)="))); });
+    return lines.join(u' ');
+}
 } // namespace
 
 class TestProcessDisplay : public QObject
 {
     Q_OBJECT
 
+private:
+    // The main window of a start with nothing unusual, for comparison.
+    QString m_usualGeometry;
+
 private Q_SLOTS:
+    void initTestCase()
+    {
+        GameEnvironment env;
+        QProcess *game = env.start();
+        QStringList main;
+        WAIT_VERIFY((main = X11::windows(MainWindowTitle, game->processId())).size() == 1, main.join(u' '));
+        WAIT_VERIFY(!(m_usualGeometry = geometry(main[0])).isEmpty(), QStringLiteral("no geometry"));
+    }
+
     // Qt alone would abort in its platform plugin, leaving a core dump: a
     // line (on Wayland a few, to say what to do) says what the game needs,
     // and it ends with status 1, having made no settings. With no display at
@@ -77,6 +99,82 @@ private Q_SLOTS:
         QProcess *game = env.start();
         WAIT_VERIFY(QFile::exists(env.lockFile()) || game->state() != QProcess::Running, QStringLiteral("no lock taken"));
         QCOMPARE(game->state(), QProcess::Running);
+    }
+
+    // Answered on any terminal, display or not, before anything else: no
+    // warning, no file, not even Qt's runtime folder (which it would make
+    // under the temporary folder, as XDG_RUNTIME_DIR is unset).
+    void versionAndHelpAnswerWithoutADisplay_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("exactly"); // the whole answer, where it is known
+        QTest::addColumn<QStringList>("names");
+        const QString version = QStringLiteral("Numensight " NUMENSIGHT_VERSION "\n");
+        const QStringList usage{"-display",        "-platform",       "DISPLAY",         "WAYLAND_DISPLAY",
+                                "QT_QPA_PLATFORM", "XDG_CONFIG_HOME", "XDG_RUNTIME_DIR", "XDG_CACHE_HOME",
+                                "$XDG_CONFIG_HOME/Numensight/numensight.ini", "numensight.lock"};
+        QTest::newRow("--version") << QStringList{"--version"} << version << QStringList();
+        QTest::newRow("-v") << QStringList{"-v"} << version << QStringList();
+        QTest::newRow("--version after Qt's options") << QStringList{"-platform", "xcb", "-display", ":65001", "--version"} << version << QStringList();
+        QTest::newRow("--help") << QStringList{"--help"} << QString() << usage;
+        QTest::newRow("-h beside options that are nobody's") << QStringList{"--no-such-option", "-x", "value", "-h"} << QString() << usage;
+    }
+    void versionAndHelpAnswerWithoutADisplay()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, exactly);
+        QFETCH(QStringList, names);
+        GameEnvironment env;
+        QTemporaryDir home;
+        for (const char *folder : {"config", "cache", "tmp"})
+            QVERIFY(QDir(home.path()).mkdir(QString::fromLatin1(folder)));
+        env.environment.remove(QStringLiteral("DISPLAY"));
+        env.environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
+        env.environment.remove(QStringLiteral("XDG_RUNTIME_DIR"));
+        env.environment.insert(QStringLiteral("HOME"), home.path());
+        env.environment.insert(QStringLiteral("XDG_CONFIG_HOME"), home.filePath(QStringLiteral("config")));
+        env.environment.insert(QStringLiteral("XDG_CACHE_HOME"), home.filePath(QStringLiteral("cache")));
+        env.environment.insert(QStringLiteral("TMPDIR"), home.filePath(QStringLiteral("tmp")));
+        QProcess *game = env.start(arguments, QProcess::SeparateChannels);
+        QVERIFY(game->waitForFinished(20000));
+        QCOMPARE(game->exitStatus(), QProcess::NormalExit);
+        QCOMPARE(game->exitCode(), 0);
+        QCOMPARE(QString::fromLocal8Bit(game->readAllStandardError()), QString());
+        const QString said = QString::fromLocal8Bit(game->readAllStandardOutput());
+        if (!exactly.isEmpty())
+            QCOMPARE(said, exactly);
+        for (const QString &name : names)
+            QVERIFY2(said.contains(name), qPrintable(name + QStringLiteral(" missing from:\n") + said));
+        QStringList left;
+        for (QDirIterator it(home.path(), QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDirIterator::Subdirectories); it.hasNext();)
+            left << it.next().mid(home.path().size() + 1);
+        left.sort();
+        QCOMPARE(left, (QStringList{"cache", "config", "tmp"}));
+    }
+
+    // Qt's own options reach Qt, and options that are nobody's keep no one
+    // from playing.
+    void itShowsItsMainWindowAsUsual_data()
+    {
+        QTest::addColumn<QString>("given");
+        const QString display = qEnvironmentVariable("DISPLAY");
+        QTest::newRow("-display without DISPLAY") << "DISPLAY= -display " + display;
+        QTest::newRow("--display and --platform xcb without DISPLAY") << "DISPLAY= --platform xcb --display " + display;
+        QTest::newRow("options that are nobody's") << "--no-such-option -x value stray";
+    }
+    void itShowsItsMainWindowAsUsual()
+    {
+        QFETCH(QString, given);
+        GameEnvironment env;
+        const QStringList arguments = splitGiven(given, env);
+        QProcess *game = env.start(arguments);
+        QStringList main;
+        WAIT_VERIFY((main = X11::windows(MainWindowTitle, game->processId())).size() == 1 || game->state() != QProcess::Running,
+                    main.join(u' '));
+        QCOMPARE(game->state(), QProcess::Running);
+        QCOMPARE(main.size(), 1);
+        QString shown;
+        WAIT_VERIFY((shown = geometry(main[0])) == m_usualGeometry, shown + QStringLiteral(" instead of ") + m_usualGeometry);
     }
 };
 
