@@ -16,6 +16,7 @@ int main(int argc, char *argv[])
         return 1;
     }
     DesktopSession::ignoreRelativeBaseDirectories();
+    DesktopSession::ignoreUnusableScaleFactors();
     const std::unique_ptr<QApplication> app = DesktopSession::createApplication(argc, argv);
     // Lets desktop shells match the window to its menu entry.
     QGuiApplication::setDesktopFileName(QStringLiteral(NUMENSIGHT_APP_ID));

@@ -54,6 +54,8 @@ Environment:
   WAYLAND_DISPLAY    A Wayland session: without DISPLAY the game needs XWayland,
                      or Qt's Wayland platform and QT_QPA_PLATFORM=wayland.
   QT_QPA_PLATFORM    The Qt platform to use; when unset, X11 (xcb).
+  QT_SCALE_FACTOR    Qt's scale factor for the windows; a factor outside 0.1
+                     to 10 (here or in QT_SCREEN_SCALE_FACTORS) is ignored.
   XDG_CONFIG_HOME    Where the settings file is; by default ~/.config.
   XDG_RUNTIME_DIR    Where the lock is.
   XDG_CACHE_HOME     Where the lock is when Qt has no runtime folder of the

@@ -112,6 +112,29 @@ void ignoreRelativeBaseDirectories()
     }
 }
 
+// Qt scales the windows by these without bounds: 0, nan or a tiny factor
+// overflowed the centring of windows, and infinity or a huge one left no
+// window on the screen. Outside a tenth to ten times the main window is
+// unreadable or larger than any screen; such a factor is ignored, as Qt
+// itself ignores text that is no number.
+void ignoreUnusableScaleFactors()
+{
+    for (const char *name : {"QT_SCALE_FACTOR", "QT_SCREEN_SCALE_FACTORS"}) {
+        // The second holds "factor;factor" or "screen=factor;screen=factor".
+        const QByteArray value = valueOf(name);
+        for (const QByteArray &entry : value.split(';')) {
+            bool isNumber = false;
+            const double factor = entry.mid(entry.indexOf('=') + 1).toDouble(&isNumber);
+            if (isNumber && !(factor >= 0.1 && factor <= 10)) {
+                std::fprintf(stderr, "Numensight: %s=%s is ignored: a scale factor must lie between 0.1 and 10.\n",
+                             name, value.constData());
+                unsetenv(name);
+                break;
+            }
+        }
+    }
+}
+
 std::unique_ptr<QApplication> createApplication(int &argc, char **argv)
 {
     // Under Wayland the window manager ignores "stay on top" and placement

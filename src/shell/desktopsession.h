@@ -19,6 +19,10 @@ const char *missingDisplayMessage(int argc, char **argv);
 // settings.
 void ignoreRelativeBaseDirectories();
 
+// Qt's scale factors (QT_SCALE_FACTOR, QT_SCREEN_SCALE_FACTORS) outside a
+// tenth to ten times are ignored, with a line that says so.
+void ignoreUnusableScaleFactors();
+
 // The application object on the chosen platform (X11 unless the user chose
 // one). A display that cannot be reached, or a platform that cannot start,
 // ends the process here with a plain message and status 1.

@@ -152,12 +152,18 @@ private Q_SLOTS:
         QCOMPARE(left, (QStringList{"cache", "config", "tmp"}));
     }
 
-    // Qt's own options reach Qt, and options that are nobody's keep no one
-    // from playing.
+    // Never a game alive without a window: a scale factor no window could be
+    // shown with is ignored (Qt's arithmetic overflowed on 0 and nan, and a
+    // huge factor left no window). Qt's own options reach Qt, and options
+    // that are nobody's keep no one from playing.
     void itShowsItsMainWindowAsUsual_data()
     {
         QTest::addColumn<QString>("given");
         const QString display = qEnvironmentVariable("DISPLAY");
+        QTest::newRow("QT_SCALE_FACTOR=0") << "QT_SCALE_FACTOR=0";
+        QTest::newRow("QT_SCALE_FACTOR=nan") << "QT_SCALE_FACTOR=nan";
+        QTest::newRow("QT_SCALE_FACTOR=1e7") << "QT_SCALE_FACTOR=1e7";
+        QTest::newRow("QT_SCREEN_SCALE_FACTORS=inf") << "QT_SCREEN_SCALE_FACTORS=inf";
         QTest::newRow("-display without DISPLAY") << "DISPLAY= -display " + display;
         QTest::newRow("--display and --platform xcb without DISPLAY") << "DISPLAY= --platform xcb --display " + display;
         QTest::newRow("options that are nobody's") << "--no-such-option -x value stray";
