@@ -2,6 +2,8 @@
 
 #include <QDirIterator>
 #include <QFile>
+#include <QMap>
+#include <QRect>
 #include <QTest>
 
 namespace {
@@ -18,12 +20,19 @@ QStringList splitGiven(const QString &given, GameEnvironment &env)
     return arguments;
 }
 
-// X, Y, width and height of a window, as xdotool reads them.
-QString geometry(const QString &window)
+// Where a window is on the screen, as xdotool reads it; empty when it cannot.
+QRect geometry(const QString &window)
 {
-    QStringList lines = X11::ask({QStringLiteral("getwindowgeometry"), QStringLiteral("--shell"), window}).split(u'\n');
-    lines.removeIf([](const QString &line) { return !line.contains(QRegularExpression(QStringLiteral("^(X|Y|WIDTH|HEIGHT)="))); });
-    return lines.join(u' ');
+    QMap<QString, int> values;
+    for (const QString &line : X11::ask({QStringLiteral("getwindowgeometry"), QStringLiteral("--shell"), window}).split(u'\n'))
+        values.insert(line.section(u'=', 0, 0), line.section(u'=', 1).toInt());
+    return QRect(values.value(QStringLiteral("X")), values.value(QStringLiteral("Y")), values.value(QStringLiteral("WIDTH")),
+                 values.value(QStringLiteral("HEIGHT")));
+}
+
+QString describe(const QRect &rect)
+{
+    return QStringLiteral("%1x%2 at %3,%4").arg(rect.width()).arg(rect.height()).arg(rect.x()).arg(rect.y());
 }
 } // namespace
 
@@ -33,7 +42,7 @@ class TestProcessDisplay : public QObject
 
 private:
     // The main window of a start with nothing unusual, for comparison.
-    QString m_usualGeometry;
+    QRect m_usualGeometry;
 
 private Q_SLOTS:
     void initTestCase()
@@ -43,6 +52,8 @@ private Q_SLOTS:
         QStringList main;
         WAIT_VERIFY((main = X11::windows(MainWindowTitle, game->processId())).size() == 1, main.join(u' '));
         WAIT_VERIFY(!(m_usualGeometry = geometry(main[0])).isEmpty(), QStringLiteral("no geometry"));
+        // The display must have room for it twice over, as a scale factor of 2 asks.
+        QVERIFY(m_usualGeometry.width() * 2 <= 1280 && m_usualGeometry.height() * 2 <= 1024);
     }
 
     // Qt alone would abort in its platform plugin, leaving a core dump: a
@@ -152,25 +163,29 @@ private Q_SLOTS:
         QCOMPARE(left, (QStringList{"cache", "config", "tmp"}));
     }
 
-    // Never a game alive without a window: a scale factor no window could be
-    // shown with is ignored (Qt's arithmetic overflowed on 0 and nan, and a
-    // huge factor left no window). Qt's own options reach Qt, and options
-    // that are nobody's keep no one from playing.
+    // Never a game alive without a window: a scale factor outside a tenth to
+    // ten times is ignored (Qt's arithmetic overflowed on 0 and nan, and a
+    // huge factor left no window), one within is Qt's to apply. Qt's own
+    // options reach Qt, and options that are nobody's keep no one from
+    // playing.
     void itShowsItsMainWindowAsUsual_data()
     {
         QTest::addColumn<QString>("given");
+        QTest::addColumn<int>("scale"); // of the usual size; 1: in the usual place too
         const QString display = qEnvironmentVariable("DISPLAY");
-        QTest::newRow("QT_SCALE_FACTOR=0") << "QT_SCALE_FACTOR=0";
-        QTest::newRow("QT_SCALE_FACTOR=nan") << "QT_SCALE_FACTOR=nan";
-        QTest::newRow("QT_SCALE_FACTOR=1e7") << "QT_SCALE_FACTOR=1e7";
-        QTest::newRow("QT_SCREEN_SCALE_FACTORS=inf") << "QT_SCREEN_SCALE_FACTORS=inf";
-        QTest::newRow("-display without DISPLAY") << "DISPLAY= -display " + display;
-        QTest::newRow("--display and --platform xcb without DISPLAY") << "DISPLAY= --platform xcb --display " + display;
-        QTest::newRow("options that are nobody's") << "--no-such-option -x value stray";
+        QTest::newRow("QT_SCALE_FACTOR=0") << "QT_SCALE_FACTOR=0" << 1;
+        QTest::newRow("QT_SCALE_FACTOR=nan") << "QT_SCALE_FACTOR=nan" << 1;
+        QTest::newRow("QT_SCALE_FACTOR=1e7") << "QT_SCALE_FACTOR=1e7" << 1;
+        QTest::newRow("QT_SCREEN_SCALE_FACTORS=inf") << "QT_SCREEN_SCALE_FACTORS=inf" << 1;
+        QTest::newRow("QT_SCALE_FACTOR=2") << "QT_SCALE_FACTOR=2" << 2;
+        QTest::newRow("-display without DISPLAY") << "DISPLAY= -display " + display << 1;
+        QTest::newRow("--display and --platform xcb without DISPLAY") << "DISPLAY= --platform xcb --display " + display << 1;
+        QTest::newRow("options that are nobody's") << "--no-such-option -x value stray" << 1;
     }
     void itShowsItsMainWindowAsUsual()
     {
         QFETCH(QString, given);
+        QFETCH(int, scale);
         GameEnvironment env;
         const QStringList arguments = splitGiven(given, env);
         QProcess *game = env.start(arguments);
@@ -179,8 +194,10 @@ private Q_SLOTS:
                     main.join(u' '));
         QCOMPARE(game->state(), QProcess::Running);
         QCOMPARE(main.size(), 1);
-        QString shown;
-        WAIT_VERIFY((shown = geometry(main[0])) == m_usualGeometry, shown + QStringLiteral(" instead of ") + m_usualGeometry);
+        const QRect expected = scale == 1 ? m_usualGeometry : QRect(QPoint(), m_usualGeometry.size() * scale);
+        QRect shown;
+        WAIT_VERIFY((shown = geometry(main[0])).size() == expected.size() && (scale != 1 || shown == expected),
+                    describe(shown) + QStringLiteral(" instead of ") + describe(expected));
     }
 };
 
