@@ -30,7 +30,6 @@ public:
     }
 
     QString settingsFile() const { return m_config.filePath(QStringLiteral("Numensight/numensight.ini")); }
-    QString lockFile() const { return m_runtime.filePath(QStringLiteral("numensight.lock")); }
     // Its error output goes to the test's unless it is to be read.
     QProcess *start(const QStringList &arguments = {}, QProcess::ProcessChannelMode mode = QProcess::ForwardedErrorChannel)
     {
