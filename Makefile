@@ -1,4 +1,4 @@
-# Two commands for a fresh Debian 12 machine:
+# Two commands for a fresh Debian 12 or 13 machine:
 #   make run    install what building and running need, build the game, start it
 #   make test   install the test tools too, build everything, run every test
 #               (also under AddressSanitizer and UndefinedBehaviorSanitizer),
@@ -17,8 +17,8 @@ JOBS          := $(shell nproc 2>/dev/null || echo 2)
 # notices windows destroyed from outside).
 RUN_PACKAGES := g++ make cmake qt6-base-dev libxcb1-dev fonts-dejavu-core
 # A Debian package adds the scanner of the libraries the binary links
-# (dpkg-shlibdeps).
-PACKAGE_PACKAGES := dpkg-dev
+# (dpkg-shlibdeps), and the file type reader CPack finds the binaries with.
+PACKAGE_PACKAGES := dpkg-dev file
 # The headless tests add the validators of the menu entry and metainfo.
 CHECK_PACKAGES := desktop-file-utils appstream
 # Testing adds the real-window tools: a virtual X server, a window manager,
@@ -146,7 +146,7 @@ package: package-deps $(PACKAGE_BUILD)/CMakeCache.txt
 
 # Errors and warnings fail; informational tags are shown.
 # lintian leaves a cache file in its temporary folder; it gets one of its own.
-lint-package: package
+lint-package: deps package
 	tmp=$$(mktemp -d) && status=0 && \
 	TMPDIR=$$tmp lintian $(if $(filter 0,$(shell id -u)),--allow-root) --fail-on error,warning --display-info \
 	    $$(ls -t $(PACKAGE_BUILD)/numensight_*.deb | head -n1) || status=$$?; \

@@ -37,7 +37,13 @@ done
 [ -s "$workdir/display" ] || { echo "with-xvfb: Xvfb did not start" >&2; cat "$workdir/xvfb.log" >&2; exit 1; }
 export DISPLAY=":$(head -n1 "$workdir/display")"
 
-openbox --sm-disable >/dev/null 2>&1 &
+# openbox writes a log under the cache folder and reads its settings from the
+# configuration folder: a home of its own in the work folder, so that a run
+# leaves nothing in the user's, and the user's settings never change the
+# window manager the tests expect.
+mkdir "$workdir/home"
+env -u XDG_CONFIG_HOME -u XDG_CACHE_HOME -u XDG_DATA_HOME -u XDG_STATE_HOME HOME="$workdir/home" \
+    openbox --sm-disable >/dev/null 2>&1 &
 openbox_pid=$!
 # openbox announces itself before it manages windows, and a window mapped in
 # between can stay unmapped for good. Its client list, empty as it is, is

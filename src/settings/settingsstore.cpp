@@ -103,8 +103,13 @@ SettingsStore::SettingsStore(QString filePath)
 
 QString SettingsStore::defaultFilePath()
 {
-    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + QStringLiteral("/Numensight/")
-        + QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName() + QStringLiteral(".ini");
+    return filePathIn(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation));
+}
+
+QString SettingsStore::filePathIn(const QString &configDir)
+{
+    return configDir + QStringLiteral("/Numensight/") + QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName()
+        + QStringLiteral(".ini");
 }
 
 QString SettingsStore::ReadSetting(const QString &key) const

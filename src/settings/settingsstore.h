@@ -15,6 +15,9 @@ public:
 
     // One file per executable base name, so a renamed copy keeps its own.
     static QString defaultFilePath();
+    // The same in another configuration folder (the usage names it as
+    // "$XDG_CONFIG_HOME").
+    static QString filePathIn(const QString &configDir);
 
     // Empty for a missing entry and for a file that cannot be read or parsed.
     QString ReadSetting(const QString &key) const;

@@ -66,14 +66,26 @@ void whileConnecting(QtMsgType type, const QMessageLogContext &context, const QS
 
 const char *missingDisplayMessage(int argc, char **argv)
 {
-    if (!option(argc, argv, "platform", "QT_QPA_PLATFORM").isEmpty()
-        || !option(argc, argv, "display", "DISPLAY").isEmpty())
+    if (!option(argc, argv, "display", "DISPLAY").isEmpty())
         return nullptr;
-    if (isSet("WAYLAND_DISPLAY"))
+    // Qt tries the platforms of a list ("wayland;xcb") in turn, each maybe
+    // with options after a colon; the game's own choice is X11.
+    bool wayland = false;
+    for (const QByteArray &entry : option(argc, argv, "platform", "QT_QPA_PLATFORM").split(';')) {
+        const QByteArray name = entry.split(':').constFirst();
+        if (name.startsWith("wayland"))
+            wayland = true;
+        else if (!name.isEmpty() && !name.startsWith("xcb"))
+            return nullptr; // one that needs no display server, such as offscreen
+    }
+    if (isSet("WAYLAND_DISPLAY")) {
+        if (wayland)
+            return nullptr;
         return "Numensight needs an X11 display: this Wayland session offers none (DISPLAY is unset).\n"
                "Enable XWayland in your desktop, or install Qt's Wayland platform plugin (package\n"
                "qt6-wayland) and start the game with QT_QPA_PLATFORM=wayland; a Wayland compositor\n"
                "may then ignore the exit window's request to stay on top and the centring of windows.\n";
+    }
     return "Numensight needs a graphical desktop: no X11 or Wayland display was found "
            "(DISPLAY and WAYLAND_DISPLAY are unset).\n";
 }
@@ -100,7 +112,30 @@ void ignoreRelativeBaseDirectories()
     }
 }
 
-std::unique_ptr<QApplication> connect(int &argc, char **argv)
+// Qt scales the windows by these without bounds: 0, nan or a tiny factor
+// overflowed the centring of windows, and infinity or a huge one left no
+// window on the screen. Outside a tenth to ten times the main window is
+// unreadable or larger than any screen; such a factor is ignored, as Qt
+// itself ignores text that is no number.
+void ignoreUnusableScaleFactors()
+{
+    for (const char *name : {"QT_SCALE_FACTOR", "QT_SCREEN_SCALE_FACTORS"}) {
+        // The second holds "factor;factor" or "screen=factor;screen=factor".
+        const QByteArray value = valueOf(name);
+        for (const QByteArray &entry : value.split(';')) {
+            bool isNumber = false;
+            const double factor = entry.mid(entry.indexOf('=') + 1).toDouble(&isNumber);
+            if (isNumber && !(factor >= 0.1 && factor <= 10)) {
+                std::fprintf(stderr, "Numensight: %s=%s is ignored: a scale factor must lie between 0.1 and 10.\n",
+                             name, value.constData());
+                unsetenv(name);
+                break;
+            }
+        }
+    }
+}
+
+std::unique_ptr<QApplication> createApplication(int &argc, char **argv)
 {
     // Under Wayland the window manager ignores "stay on top" and placement
     // requests, which the exit window and centred windows rely on; run
