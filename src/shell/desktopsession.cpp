@@ -14,14 +14,7 @@ namespace DesktopSession {
 namespace {
 bool isSet(const char *name)
 {
-    const char *value = std::getenv(name);
-    return value && *value;
-}
-
-QByteArray valueOf(const char *name)
-{
-    const char *value = std::getenv(name);
-    return value ? QByteArray(value) : QByteArray();
+    return !qEnvironmentVariableIsEmpty(name);
 }
 
 // Held while Qt starts its platform: its own warnings wait, and are passed
@@ -35,7 +28,7 @@ QByteArray triedDisplay;
 
 QByteArray option(int argc, char **argv, const char *name, const char *variable)
 {
-    QByteArray value = valueOf(variable);
+    QByteArray value = qgetenv(variable);
     for (int i = 1; i + 1 < argc; ++i) {
         const char *arg = argv[i];
         if (arg[0] == '-' && arg[1] == '-')
@@ -46,13 +39,12 @@ QByteArray option(int argc, char **argv, const char *name, const char *variable)
     return value;
 }
 
-void whileConnecting(QtMsgType type, const QMessageLogContext &context, const QString &message)
+void whileConnecting(QtMsgType type, const QMessageLogContext &, const QString &message)
 {
     if (type != QtFatalMsg) {
         heldMessages->append({type, message});
         return;
     }
-    Q_UNUSED(context);
     if (triedPlatform == "xcb")
         std::fprintf(stderr, "Numensight needs a graphical desktop: the X11 display \"%s\" could not be opened.\n",
                      triedDisplay.constData());
@@ -94,14 +86,14 @@ void ignoreRelativeBaseDirectories()
 {
     for (const char *name : {"XDG_CONFIG_HOME", "XDG_RUNTIME_DIR", "XDG_DATA_HOME", "XDG_CACHE_HOME",
                              "XDG_STATE_HOME"}) {
-        if (isSet(name) && std::getenv(name)[0] != '/')
+        if (isSet(name) && !qgetenv(name).startsWith('/'))
             unsetenv(name);
     }
     for (const char *name : {"XDG_CONFIG_DIRS", "XDG_DATA_DIRS"}) {
         if (!isSet(name))
             continue;
         QList<QByteArray> kept;
-        for (const QByteArray &dir : valueOf(name).split(':')) {
+        for (const QByteArray &dir : qgetenv(name).split(':')) {
             if (dir.startsWith('/'))
                 kept << dir;
         }
@@ -121,7 +113,7 @@ void ignoreUnusableScaleFactors()
 {
     for (const char *name : {"QT_SCALE_FACTOR", "QT_SCREEN_SCALE_FACTORS"}) {
         // The second holds "factor;factor" or "screen=factor;screen=factor".
-        const QByteArray value = valueOf(name);
+        const QByteArray value = qgetenv(name);
         for (const QByteArray &entry : value.split(';')) {
             bool isNumber = false;
             const double factor = entry.mid(entry.indexOf('=') + 1).toDouble(&isNumber);
