@@ -12,10 +12,6 @@
 
 namespace DesktopSession {
 namespace {
-bool isSet(const char *name)
-{
-    return !qEnvironmentVariableIsEmpty(name);
-}
 
 // Held while Qt starts its platform: its own warnings wait, and are passed
 // on only if it starts.
@@ -70,7 +66,7 @@ const char *missingDisplayMessage(int argc, char **argv)
         else if (!name.isEmpty() && !name.startsWith("xcb"))
             return nullptr; // one that needs no display server, such as offscreen
     }
-    if (isSet("WAYLAND_DISPLAY")) {
+    if (!qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) {
         if (wayland)
             return nullptr;
         return "Numensight needs an X11 display: this Wayland session offers none (DISPLAY is unset).\n"
@@ -86,11 +82,11 @@ void ignoreRelativeBaseDirectories()
 {
     for (const char *name : {"XDG_CONFIG_HOME", "XDG_RUNTIME_DIR", "XDG_DATA_HOME", "XDG_CACHE_HOME",
                              "XDG_STATE_HOME"}) {
-        if (isSet(name) && !qgetenv(name).startsWith('/'))
+        if (!qEnvironmentVariableIsEmpty(name) && !qgetenv(name).startsWith('/'))
             unsetenv(name);
     }
     for (const char *name : {"XDG_CONFIG_DIRS", "XDG_DATA_DIRS"}) {
-        if (!isSet(name))
+        if (qEnvironmentVariableIsEmpty(name))
             continue;
         QList<QByteArray> kept;
         for (const QByteArray &dir : qgetenv(name).split(':')) {
@@ -133,7 +129,7 @@ std::unique_ptr<QApplication> createApplication(int &argc, char **argv)
     // requests, which the exit window and centred windows rely on; run
     // through XWayland unless the user chose a platform. The choice is the
     // game's alone: the browsers it starts must not inherit it.
-    const bool chooseX11 = !isSet("QT_QPA_PLATFORM");
+    const bool chooseX11 = qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
     if (chooseX11)
         setenv("QT_QPA_PLATFORM", "xcb", 1);
     triedPlatform = option(argc, argv, "platform", "QT_QPA_PLATFORM");

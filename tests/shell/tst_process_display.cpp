@@ -2,7 +2,6 @@
 
 #include <QDirIterator>
 #include <QFile>
-#include <QMap>
 #include <QRect>
 #include <QTest>
 
@@ -18,16 +17,6 @@ QStringList splitGiven(const QString &given, GameEnvironment &env)
             arguments << word;
     }
     return arguments;
-}
-
-// Where a window is on the screen, as xdotool reads it; empty when it cannot.
-QRect geometry(const QString &window)
-{
-    QMap<QString, int> values;
-    for (const QString &line : X11::ask({QStringLiteral("getwindowgeometry"), QStringLiteral("--shell"), window}).split(u'\n'))
-        values.insert(line.section(u'=', 0, 0), line.section(u'=', 1).toInt());
-    return QRect(values.value(QStringLiteral("X")), values.value(QStringLiteral("Y")), values.value(QStringLiteral("WIDTH")),
-                 values.value(QStringLiteral("HEIGHT")));
 }
 
 QString describe(const QRect &rect)
@@ -51,7 +40,7 @@ private Q_SLOTS:
         QProcess *game = env.start();
         QStringList main;
         WAIT_VERIFY((main = X11::windows(MainWindowTitle, game->processId())).size() == 1, main.join(u' '));
-        WAIT_VERIFY(!(m_usualGeometry = geometry(main[0])).isEmpty(), QStringLiteral("no geometry"));
+        WAIT_VERIFY(!(m_usualGeometry = X11::clientArea(main[0])).isEmpty(), QStringLiteral("no geometry"));
         WAIT_VERIFY(QFile::exists(env.settingsFile()), QStringLiteral("no settings written"));
         // The display must have room for it twice over, as a scale factor of 2 asks.
         QVERIFY(m_usualGeometry.width() * 2 <= 1280 && m_usualGeometry.height() * 2 <= 1024);
@@ -199,7 +188,7 @@ private Q_SLOTS:
         QCOMPARE(main.size(), 1);
         const QRect expected = scale == 1 ? m_usualGeometry : QRect(QPoint(), m_usualGeometry.size() * scale);
         QRect shown;
-        WAIT_VERIFY((shown = geometry(main[0])).size() == expected.size() && (scale != 1 || shown == expected),
+        WAIT_VERIFY((shown = X11::clientArea(main[0])).size() == expected.size() && (scale != 1 || shown == expected),
                     describe(shown) + QStringLiteral(" instead of ") + describe(expected));
         WAIT_VERIFY(QFile::exists(env.settingsFile()), QStringLiteral("no settings written"));
     }

@@ -3,6 +3,7 @@
 #include "game/scorebook.h"
 #include "shell/application.h"
 #include "shell/clock.h"
+#include "support/gameprocess.h"
 #include "support/screen.h"
 #include "support/scriptedrandom.h"
 #include "support/standins.h"
@@ -363,7 +364,7 @@ private Q_SLOTS:
             auto focus = [] { return QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : QString(); };
             for (const QString &next : walk.split(u' ')) {
                 if (!walked.isEmpty())
-                    QCOMPARE(QProcess::execute(QStringLiteral("xdotool"), {QStringLiteral("key"), QStringLiteral("Tab")}), 0);
+                    QVERIFY(X11::press(QStringLiteral("Tab")));
                 WAIT_VERIFY(focus() == next, walked.join(u' ') + QStringLiteral(" then ") + focus());
                 walked << next;
             }
